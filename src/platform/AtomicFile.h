@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Replaces a file whole or not at all: the bytes go to a temporary file in the target's folder,
+// which is flushed to disk and then renamed over the target. A crash, a full disk or an
+// abandoned write leaves the old file as it was.
+class AtomicFile {
+public:
+    explicit AtomicFile(std::string targetPath);
+    ~AtomicFile(); // removes the temporary file unless Commit succeeded
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Creates the temporary file; false when the folder is missing or not writable.
+    bool Begin();
+    // Appends bytes to the temporary file; false on a short write.
+    bool Write(std::string_view bytes);
+    // Flushes, closes and renames over the target; false when any step failed.
+    bool Commit();
+
+    // Begin, Write and Commit in one call.
+    static bool WriteWhole(const std::string& targetPath, std::string_view bytes);
+
+private:
+    void Discard();
+
+    std::string m_target;
+    std::string m_temporary;
+    int m_fd = -1;
+    bool m_failed = false;
+};
+
+} // namespace platform

@@ -1,0 +1,109 @@
+#include "platform/Folders.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+const char kProductFolder[] = "QV742-CORE";
+
+std::string HomeFolder()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
+    return "/tmp";
+}
+
+// An XDG base folder: the variable when it holds an absolute path, else HOME + fallback.
+std::string XdgFolder(const char* variable, const char* fallbackUnderHome)
+{
+    const char* value = std::getenv(variable);
+    if (value && value[0] == '/')
+        return value;
+    return HomeFolder() + fallbackUnderHome;
+}
+
+} // namespace
+
+std::string Folders::UserDataFolder()
+{
+    return XdgFolder("XDG_DATA_HOME", "/.local/share") + "/" + kProductFolder;
+}
+
+bool Folders::EnsureUserDataFolder()
+{
+    return CreateFolders(UserDataFolder());
+}
+
+std::string Folders::UserConfigFolder()
+{
+    return XdgFolder("XDG_CONFIG_HOME", "/.config") + "/" + kProductFolder;
+}
+
+std::string Folders::RuntimeFolder()
+{
+    const char* value = std::getenv("XDG_RUNTIME_DIR");
+    if (value && value[0] == '/')
+        return std::string(value) + "/" + kProductFolder;
+    return "/tmp/" + std::string(kProductFolder) + "-" + std::to_string(getuid());
+}
+
+std::string Folders::ExecutableFolder()
+{
+    char buffer[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0)
+        return ".";
+    std::string path(buffer, static_cast<size_t>(length));
+    auto slash = path.find_last_of('/');
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string Folders::ProgramFolder()
+{
+    if (const char* overridden = std::getenv("QV742_DATA_DIR"); overridden && *overridden)
+        return overridden;
+    std::string executable = ExecutableFolder();
+    if (FolderExists(executable + "/skin") || FolderExists(executable + "/DefaultData"))
+        return executable;
+    std::string installed = executable + "/../share/qv742-core";
+    if (FolderExists(installed))
+        return installed;
+    return executable;
+}
+
+bool Folders::CreateFolders(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+        std::string part = path.substr(0, slash);
+        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
+            return false;
+    }
+    if (mkdir(path.c_str(), 0755) != 0 && errno != EEXIST)
+        return false;
+    return FolderExists(path);
+}
+
+bool Folders::FolderExists(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool Folders::FileExists(const std::string& path)
+{
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace platform

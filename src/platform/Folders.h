@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Where the program keeps its files. Paths are UTF-8 and carry no trailing '/'.
+class Folders {
+public:
+    // $XDG_DATA_HOME (default ~/.local/share) + "/QV742-CORE": the user's profiles, macros and log.
+    static std::string UserDataFolder();
+    // Creates the user data folder and its parents when missing; true when it exists afterwards.
+    static bool EnsureUserDataFolder();
+    // $XDG_CONFIG_HOME (default ~/.config) + "/QV742-CORE": the settings store.
+    static std::string UserConfigFolder();
+    // $XDG_RUNTIME_DIR + "/QV742-CORE", or a per-user folder under /tmp when unset.
+    static std::string RuntimeFolder();
+    // The folder holding "skin", "DefaultData", "Font", "SDK" and "Update": the executable's own
+    // folder in a build tree, <prefix>/share/qv742-core when installed; $QV742_DATA_DIR overrides.
+    static std::string ProgramFolder();
+    // The running executable's folder.
+    static std::string ExecutableFolder();
+
+    // mkdir -p; true when the folder exists afterwards.
+    static bool CreateFolders(const std::string& path);
+    static bool FolderExists(const std::string& path);
+    static bool FileExists(const std::string& path);
+};
+
+} // namespace platform

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// The per-user settings that Windows keeps in the registry under HKEY_CURRENT_USER, with the
+// same key paths ("SOFTWARE\QV742-CORE") and value names. Stored as a small text file:
+//   [SOFTWARE\QV742-CORE]
+//   LANGUAGE=dword:1
+//   Skin=sz:dark
+// Key and value names compare without regard to ASCII case, as the registry does. Every change
+// rewrites the file atomically; a damaged line is skipped, never fatal.
+class SettingsStore {
+public:
+    explicit SettingsStore(std::string filePath);
+    // The user's store: UserConfigFolder() + "/settings.reg".
+    static std::string DefaultPath();
+
+    bool KeyExists(const std::string& key) const;
+    // Creates an empty key; true when it exists afterwards.
+    bool CreateKey(const std::string& key);
+    std::optional<uint32_t> QueryDword(const std::string& key, const std::string& name) const;
+    std::optional<std::string> QueryString(const std::string& key, const std::string& name) const;
+    // Setters create the key when missing; false when the file could not be written.
+    bool SetDword(const std::string& key, const std::string& name, uint32_t value);
+    bool SetString(const std::string& key, const std::string& name, const std::string& value);
+    bool DeleteValue(const std::string& key, const std::string& name);
+
+    const std::string& FilePath() const { return m_path; }
+
+private:
+    struct NoCaseLess {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    using Values = std::map<std::string, std::string, NoCaseLess>; // name -> "dword:N" or "sz:text"
+    using Keys = std::map<std::string, Values, NoCaseLess>;
+
+    Keys Load() const;
+    bool Save(const Keys& keys) const;
+    std::optional<std::string> QueryRaw(const std::string& key, const std::string& name) const;
+    bool SetRaw(const std::string& key, const std::string& name, const std::string& raw);
+
+    std::string m_path;
+    mutable std::mutex m_lock;
+};
+
+} // namespace platform

@@ -1,0 +1,49 @@
+#include "platform/WorkerThread.h"
+
+#include "platform/DebugOutput.h"
+
+#include <utility>
+
+namespace platform {
+
+WorkerThread::WorkerThread(std::string name) : m_name(std::move(name)) {}
+
+WorkerThread::~WorkerThread()
+{
+    Stop(1000);
+}
+
+bool WorkerThread::Start(Body body)
+{
+    if (IsRunning())
+        return false;
+    if (m_thread.joinable())
+        m_thread.join();
+    m_shared = std::make_shared<Shared>();
+    m_thread = std::thread([shared = m_shared, body = std::move(body)] {
+        body(shared->stop);
+        shared->finished.Set();
+    });
+    return true;
+}
+
+bool WorkerThread::Stop(int timeoutMs)
+{
+    if (!m_thread.joinable())
+        return true;
+    m_shared->stop.Set();
+    if (m_shared->finished.Wait(timeoutMs)) {
+        m_thread.join();
+        return true;
+    }
+    DebugOutput("thread '" + m_name + "' did not end within " + std::to_string(timeoutMs) + " ms; detached");
+    m_thread.detach();
+    return false;
+}
+
+bool WorkerThread::IsRunning() const
+{
+    return m_thread.joinable() && !m_shared->finished.IsSet();
+}
+
+} // namespace platform
