@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  libjsoncpp-dev libpugixml-dev libudev-dev
+  libjsoncpp-dev libpugixml-dev libudev-dev libsystemd-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
   clang libclang-rt-14-dev
