@@ -22,7 +22,8 @@ bool ProfileListFile::Read(const std::string& path)
             fields.NoteRepair();
             continue;
         }
-        ProfileListEntry entry {fields.Text(element["profilename"]), element["profileUUID"].asString()};
+        std::string fallbackName = "Profile" + std::to_string(entries.size() + 1);
+        ProfileListEntry entry {fields.Text(element["profilename"], fallbackName), element["profileUUID"].asString()};
         if (!JsonFile::IsProfileId(entry.id) || !seen.insert(entry.id).second) {
             fields.NoteRepair();
             continue;

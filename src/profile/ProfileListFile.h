@@ -16,7 +16,7 @@ struct ProfileListEntry {
 //    "profileselect": index}
 // Reading keeps only entries that can name a file: an entry that is no object, whose identifier
 // is not one MakeProfileId makes, or that repeats an earlier identifier is dropped; a name that
-// is no string reads as empty. At most kMaxProfiles entries are kept.
+// is no string reads as "Profile<position>". At most kMaxProfiles entries are kept.
 class ProfileListFile {
 public:
     static constexpr size_t kMaxProfiles = 50;
