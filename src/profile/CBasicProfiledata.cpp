@@ -1,5 +1,7 @@
 #include "profile/CBasicProfiledata.h"
 
+#include "profile/FolderPaths.h"
+
 #include <algorithm>
 #include <climits>
 
@@ -233,9 +235,7 @@ std::string CBasicProfiledata::LightEffectFilePath() const
     if (!effect.isObject() || !effect["Guid"].isString() || !JsonFile::IsProfileId(effect["Guid"].asString()))
         return {};
     // Effect files sit beside the light configuration, whatever the current directory is.
-    auto slash = m_lightConfigPath.find_last_of('/');
-    std::string folder = slash == std::string::npos ? std::string(".") : m_lightConfigPath.substr(0, slash);
-    return folder + "/" + effect["Guid"].asString() + ".light";
+    return FolderPaths::FolderOf(m_lightConfigPath) + "/" + effect["Guid"].asString() + ".light";
 }
 
 std::vector<LightEffectStep> CBasicProfiledata::GetLightEffectSteps()

@@ -1,6 +1,7 @@
 #include "profile/ProfileLibrary.h"
 
 #include "platform/Folders.h"
+#include "profile/FolderPaths.h"
 #include "profile/JsonFieldReader.h"
 #include "profile/NameRules.h"
 #include "profile/StringUtils.h"
@@ -28,14 +29,6 @@ bool IsProfileDocument(const Json::Value& document)
         return false;
     const Json::Value& devices = document["Device"];
     return devices.isArray() && !devices.empty() && devices[0].isObject();
-}
-
-bool SameFolder(const std::string& a, const std::string& b)
-{
-    std::error_code error;
-    auto canonicalA = std::filesystem::weakly_canonical(a, error);
-    auto canonicalB = std::filesystem::weakly_canonical(b, error);
-    return !error && canonicalA == canonicalB;
 }
 
 } // namespace
@@ -284,8 +277,7 @@ int ProfileLibrary::Export(const std::string& path) const
 {
     if (!IsSelected() || path.empty())
         return kProfileNothingToDo;
-    std::string folder = std::filesystem::path(path).parent_path().string();
-    if (SameFolder(folder.empty() ? "." : folder, m_folder))
+    if (FolderPaths::IsDirectlyIn(path, m_folder))
         return kProfileFileError;
     ProfileListFile list;
     std::string id = list.Read(ListPath()) && m_selected < static_cast<int>(list.entries.size())

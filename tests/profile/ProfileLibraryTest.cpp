@@ -1,12 +1,13 @@
 #include "profile/JsonFile.h"
 #include "profile/ProfileLibrary.h"
+#include "support/FolderSnapshot.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 
+using testsupport::FolderSnapshot;
 using testsupport::ReadFileBytes;
 using testsupport::TempFolder;
 using testsupport::WriteFileBytes;
@@ -16,15 +17,6 @@ namespace {
 const char kDefaultProfile[] =
     R"({"Device": [{"LightInfo": {"SelectItem": 2}, "CustomEQNameInfo": [{"Name": "factory"}]}],
         "profilename": "Default", "profileUUID": ""})";
-
-// Every file of a folder with its bytes.
-std::map<std::string, std::string> Snapshot(const std::string& folder)
-{
-    std::map<std::string, std::string> files;
-    for (const auto& item : std::filesystem::directory_iterator(folder))
-        files[item.path().filename().string()] = ReadFileBytes(item.path().string());
-    return files;
-}
 
 class ProfileLibraryTest : public ::testing::Test {
 protected:
@@ -149,11 +141,11 @@ TEST_F(ProfileLibraryTest, TheFiftiethProfileIsTheLast)
     for (int i = 1; i < ProfileLibrary::kMaxProfiles; ++i)
         ASSERT_EQ(library.Add(), kProfileDone);
     WriteFileBytes(dir / "Extra.json", ReadFileBytes(library.CurrentProfilePath()));
-    auto before = Snapshot(folder);
+    auto before = FolderSnapshot(folder);
     EXPECT_EQ(library.Add(), kProfileListFull);
     EXPECT_EQ(library.Copy(), kProfileListFull);
     EXPECT_EQ(library.Import(dir / "Extra.json"), kProfileListFull);
-    EXPECT_EQ(Snapshot(folder), before);
+    EXPECT_EQ(FolderSnapshot(folder), before);
 }
 
 TEST_F(ProfileLibraryTest, ResetRestoresTheDefaultButKeepsNameIdAndTheHeadsetsOwnEqualiser)
@@ -183,10 +175,10 @@ TEST_F(ProfileLibraryTest, ExportWritesTheSelectedProfileButNeverIntoTheProfileF
     InitWith({"Mine"});
     ASSERT_EQ(library.Export(dir / "out.json"), kProfileDone);
     EXPECT_EQ(Read(dir / "out.json"), Read(library.CurrentProfilePath()));
-    auto before = Snapshot(folder);
+    auto before = FolderSnapshot(folder);
     EXPECT_EQ(library.Export(folder + "/ProfileList.ini"), kProfileFileError);
     EXPECT_EQ(library.Export(folder + "/../mouse/x.Json"), kProfileFileError);
-    EXPECT_EQ(Snapshot(folder), before);
+    EXPECT_EQ(FolderSnapshot(folder), before);
 }
 
 // Files that are no profile: the import is refused and no file of the family changes.
@@ -205,13 +197,13 @@ TEST_F(ProfileLibraryTest, RefusedImportsChangeNothing)
         {"deep", std::string(5000, '[') + std::string(5000, ']')},
         {"macro", R"({"MacroName": "m", "Guid": "1", "Events": [], "Version": 64})"},
     };
-    auto before = Snapshot(folder);
+    auto before = FolderSnapshot(folder);
     for (const auto& [label, text] : rows) {
         std::string path = dir / (std::string(label) + ".json");
         if (std::string(label) != "missing")
             WriteFileBytes(path, text);
         EXPECT_EQ(library.Import(path), kProfileNotAProfile) << label;
-        EXPECT_EQ(Snapshot(folder), before) << label;
+        EXPECT_EQ(FolderSnapshot(folder), before) << label;
         EXPECT_EQ(library.Count(), 2) << label;
     }
 }
@@ -245,7 +237,7 @@ TEST_F(ProfileLibraryTest, DamagedListsStartWithTheProfilesThatExist)
         {"repeated id", "{\"profilelist\": [" + entry1 + "," + entry1 + "," + entry2 + R"(], "profileselect": 2})", {"One", "Two"}, 0},
         {"wrong types", R"({"profilelist": [5, "x", null, {"profilename": ["n"], "profileUUID": ")" + id1 + R"("}]})", {"Profile1"}, 0},
     };
-    auto profilesBefore = Snapshot(folder);
+    auto profilesBefore = FolderSnapshot(folder);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         std::filesystem::remove(folder + "/ProfileList.ini");
@@ -266,7 +258,7 @@ TEST_F(ProfileLibraryTest, DamagedListsStartWithTheProfilesThatExist)
 TEST_F(ProfileLibraryTest, FailedWritesLeaveListAndProfilesAsTheyWere)
 {
     InitWith({"Mine", "Other"});
-    auto before = Snapshot(folder);
+    auto before = FolderSnapshot(folder);
     // A folder in the list file's place makes every write of the list fail, even for root.
     std::string listBytes = ReadFileBytes(folder + "/ProfileList.ini");
     std::filesystem::remove(folder + "/ProfileList.ini");
@@ -278,7 +270,7 @@ TEST_F(ProfileLibraryTest, FailedWritesLeaveListAndProfilesAsTheyWere)
     EXPECT_EQ(library.Names(), (std::vector<std::string> {"Mine", "Other"}));
     std::filesystem::remove(folder + "/ProfileList.ini");
     WriteFileBytes(folder + "/ProfileList.ini", listBytes);
-    EXPECT_EQ(Snapshot(folder), before);
+    EXPECT_EQ(FolderSnapshot(folder), before);
 }
 
 } // namespace
