@@ -1,0 +1,184 @@
+#include "macro/MacroLibrary.h"
+
+#include "macro/MacroFile.h"
+#include "platform/Folders.h"
+#include "profile/FolderPaths.h"
+#include "profile/NameRules.h"
+#include "profile/StringUtils.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+const char* MacroResultMessageKey(int result)
+{
+    switch (result) {
+    case kMacroListFull: return "message_text_33";
+    case kMacroNotAMacro: return "message_text_39";
+    case kMacroNameTaken: return "message_text_5";
+    case kMacroFileError: return "message_text_38";
+    case kMacroEventsDropped: return "message_text_26_1";
+    default: return "";
+    }
+}
+
+std::string MacroLibrary::ConfigPath() const
+{
+    return m_folder + "/macro.config";
+}
+
+std::string MacroLibrary::FilePath(const std::string& guid) const
+{
+    return m_folder + "/" + guid + ".mac";
+}
+
+int MacroLibrary::LoadMacroList()
+{
+    m_config.Read(ConfigPath());
+    return static_cast<int>(m_config.entries.size());
+}
+
+std::vector<std::string> MacroLibrary::MacroNames() const
+{
+    std::vector<std::string> names;
+    for (const MacroEntry& entry : m_config.entries)
+        names.push_back(entry.name);
+    return names;
+}
+
+std::string MacroLibrary::MacroFilePath(int index) const
+{
+    if (!IsMacro(index) || m_config.entries[index].guid.empty())
+        return {};
+    return FilePath(m_config.entries[index].guid);
+}
+
+std::vector<MacroEvent> MacroLibrary::LoadMacro(int index) const
+{
+    std::string path = MacroFilePath(index);
+    JsonFieldReader fields;
+    return path.empty() ? std::vector<MacroEvent>() : MacroFile::ReadEvents(path, fields);
+}
+
+int MacroLibrary::SaveMacro(int index, const std::vector<MacroEvent>& events)
+{
+    std::string path = MacroFilePath(index);
+    if (path.empty())
+        return kMacroNoMacro;
+    bool dropped = events.size() > kMaxSavedEvents;
+    std::vector<MacroEvent> kept(events.begin(), events.begin() + std::min(events.size(), kMaxSavedEvents));
+    Json::Value document = MacroFile::Document(m_config.entries[index].name, m_config.entries[index].guid, kept);
+    if (m_json.WriteJsonDocument(path, document) != 0)
+        return kMacroFileError;
+    return dropped ? kMacroEventsDropped : kMacroDone;
+}
+
+std::string MacroLibrary::NewGuid() const
+{
+    for (;;) {
+        std::string guid = m_json.MakeProfileId();
+        bool used = std::any_of(m_config.entries.begin(), m_config.entries.end(),
+                                [&](const MacroEntry& entry) { return entry.guid == guid; });
+        if (!used && !platform::Folders::FileExists(FilePath(guid)))
+            return guid;
+    }
+}
+
+int MacroLibrary::AddMacro(const std::string& name, const std::vector<MacroEvent>* events)
+{
+    std::string guid = NewGuid();
+    if (events && m_json.WriteJsonDocument(FilePath(guid), MacroFile::Document(name, guid, *events)) != 0)
+        return kMacroFileError;
+    MacroConfigFile next = m_config;
+    next.entries.push_back({name, guid});
+    if (next.Write(ConfigPath()) != 0) {
+        std::error_code error;
+        std::filesystem::remove(FilePath(guid), error);
+        return kMacroFileError;
+    }
+    m_config = next;
+    return kMacroDone;
+}
+
+int MacroLibrary::NewMacro(std::string& name)
+{
+    LoadMacroList();
+    if (m_config.entries.size() >= kMaxMacros)
+        return kMacroListFull;
+    std::vector<std::string> names = MacroNames();
+    int n = 1;
+    while (NameRules::IsTaken("macro_" + std::to_string(n), names))
+        ++n;
+    std::string candidate = "macro_" + std::to_string(n);
+    int result = AddMacro(candidate, nullptr);
+    if (result == kMacroDone)
+        name = candidate;
+    return result;
+}
+
+int MacroLibrary::ImportMacro(const std::string& path, std::string& name)
+{
+    Json::Value document = m_json.ReadJsonDocument(path);
+    if (!MacroFile::IsMacroDocument(document))
+        return kMacroNotAMacro;
+    LoadMacroList();
+    if (m_config.entries.size() >= kMaxMacros)
+        return kMacroListFull;
+    JsonFieldReader fields;
+    std::vector<MacroEvent> events = MacroFile::EventsOf(document, fields);
+    std::vector<std::string> names = MacroNames();
+    std::string base = JsonFile::BaseFileName(path);
+    if (IsBlankName(base))
+        base = "macro";
+    std::string candidate = base;
+    for (int n = 2; NameRules::IsTaken(candidate, names); ++n)
+        candidate = base + "(" + std::to_string(n) + ")";
+    int result = AddMacro(candidate, &events);
+    if (result == kMacroDone)
+        name = candidate;
+    return result;
+}
+
+int MacroLibrary::ExportMacro(int index, const std::string& path) const
+{
+    if (!IsMacro(index) || path.empty())
+        return kMacroNoMacro;
+    if (FolderPaths::IsDirectlyIn(path, m_folder))
+        return kMacroFileError;
+    const MacroEntry& entry = m_config.entries[index];
+    Json::Value document = MacroFile::Document(entry.name, entry.guid, LoadMacro(index));
+    return m_json.WriteJsonDocument(path, document) == 0 ? kMacroDone : kMacroFileError;
+}
+
+int MacroLibrary::DeleteMacro(int index)
+{
+    if (!IsMacro(index))
+        return kMacroNoMacro;
+    std::string path = MacroFilePath(index);
+    MacroConfigFile next = m_config;
+    next.entries.erase(next.entries.begin() + index);
+    if (next.Write(ConfigPath()) != 0)
+        return kMacroFileError;
+    m_config = next;
+    if (!path.empty()) {
+        std::error_code error;
+        std::filesystem::remove(path, error);
+    }
+    return kMacroDone;
+}
+
+int MacroLibrary::RenameMacro(int index, const std::string& name)
+{
+    if (!IsMacro(index))
+        return kMacroNoMacro;
+    if (IsBlankName(name))
+        return kMacroNameBlank;
+    if (NameRules::IsTaken(name, MacroNames()))
+        return kMacroNameTaken;
+    MacroConfigFile next = m_config;
+    next.entries[index].name = name;
+    if (next.Write(ConfigPath()) != 0)
+        return kMacroFileError;
+    m_config = next;
+    return kMacroDone;
+}
