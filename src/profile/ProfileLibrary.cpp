@@ -23,6 +23,20 @@ void SetNameAndId(Json::Value& document, const std::string& name, const std::str
     document["profileUUID"] = id;
 }
 
+// The user's own equaliser presets of the old profile document, carried into the new one.
+void KeepCustomEqualiser(Json::Value old, Json::Value& document)
+{
+    Json::Value* oldDevices = JsonFieldReader::Member(old, "Device");
+    if (!oldDevices || !oldDevices->isArray() || oldDevices->empty() || !(*oldDevices)[0].isObject())
+        return;
+    const Json::Value& oldNode = (*oldDevices)[0];
+    Json::Value& node = JsonFieldReader::ObjectElement(JsonFieldReader::ArrayMember(document, "Device"), 0);
+    for (const char* key : {"CustomEQNameInfo", "CustomEQHzValueInfo"}) {
+        if (oldNode.isMember(key))
+            node[key] = oldNode[key];
+    }
+}
+
 bool IsProfileDocument(const Json::Value& document)
 {
     if (!document.isObject() || document["profilename"].isNull() || document["profileUUID"].isNull())
@@ -159,9 +173,9 @@ int ProfileLibrary::Init()
     return Select(m_list.select);
 }
 
-int ProfileLibrary::RebuildList()
+ProfileListFile ProfileLibrary::ListFromProfileFiles() const
 {
-    ProfileListFile rebuilt;
+    ProfileListFile list;
     std::error_code error;
     for (const auto& item : std::filesystem::directory_iterator(m_folder, error)) {
         std::string file = item.path().filename().string();
@@ -170,17 +184,23 @@ int ProfileLibrary::RebuildList()
             continue;
         Json::Value document = m_json.ReadJsonDocument(item.path().string());
         if (document.isObject())
-            rebuilt.entries.push_back({document["profilename"].isString() ? document["profilename"].asString() : "", id});
+            list.entries.push_back({document["profilename"].isString() ? document["profilename"].asString() : "", id});
     }
     // Identifiers are time stamps, so their order is the order the profiles were made in.
-    std::sort(rebuilt.entries.begin(), rebuilt.entries.end(),
+    std::sort(list.entries.begin(), list.entries.end(),
               [](const ProfileListEntry& a, const ProfileListEntry& b) { return a.id < b.id; });
-    if (rebuilt.entries.size() > ProfileListFile::kMaxProfiles)
-        rebuilt.entries.resize(ProfileListFile::kMaxProfiles);
-    for (size_t i = 0; i < rebuilt.entries.size(); ++i) {
-        if (IsBlankName(rebuilt.entries[i].name))
-            rebuilt.entries[i].name = "Profile" + std::to_string(i + 1);
+    if (list.entries.size() > ProfileListFile::kMaxProfiles)
+        list.entries.resize(ProfileListFile::kMaxProfiles);
+    for (size_t i = 0; i < list.entries.size(); ++i) {
+        if (IsBlankName(list.entries[i].name))
+            list.entries[i].name = "Profile" + std::to_string(i + 1);
     }
+    return list;
+}
+
+int ProfileLibrary::RebuildList()
+{
+    ProfileListFile rebuilt = ListFromProfileFiles();
     if (rebuilt.entries.empty()) {
         std::string id = NewProfileId();
         Json::Value document = ReadDefaultDocument();
@@ -344,18 +364,7 @@ int ProfileLibrary::ResetToDefault()
     const ProfileListEntry& entry = m_list.entries[m_selected];
     SetNameAndId(document, entry.name, entry.id);
     constexpr int kHeadset = 7;
-    if (m_kind == kHeadset) {
-        // The user's own equaliser presets survive a reset.
-        Json::Value old = m_json.ReadJsonDocument(ProfilePath(entry.id));
-        Json::Value* oldDevices = JsonFieldReader::Member(old, "Device");
-        if (oldDevices && oldDevices->isArray() && !oldDevices->empty() && (*oldDevices)[0].isObject()) {
-            Json::Value& oldNode = (*oldDevices)[0];
-            Json::Value& node = JsonFieldReader::ObjectElement(JsonFieldReader::ArrayMember(document, "Device"), 0);
-            for (const char* key : {"CustomEQNameInfo", "CustomEQHzValueInfo"}) {
-                if (oldNode.isMember(key))
-                    node[key] = oldNode[key];
-            }
-        }
-    }
+    if (m_kind == kHeadset)
+        KeepCustomEqualiser(m_json.ReadJsonDocument(ProfilePath(entry.id)), document);
     return m_json.WriteJsonDocument(ProfilePath(entry.id), document) == 0 ? kProfileDone : kProfileFileError;
 }

@@ -98,6 +98,7 @@ private:
     std::string ListPath() const;
     std::string ProfilePath(const std::string& id) const;
     void RefreshList();
+    ProfileListFile ListFromProfileFiles() const;
     int RebuildList();
     std::string NewProfileId() const;
     Json::Value ReadDefaultDocument() const;
