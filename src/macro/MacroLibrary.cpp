@@ -2,7 +2,7 @@
 
 #include "macro/MacroFile.h"
 #include "platform/Folders.h"
-#include "profile/FolderPaths.h"
+#include "profile/FilePaths.h"
 #include "profile/NameRules.h"
 #include "profile/StringUtils.h"
 
@@ -118,6 +118,8 @@ int MacroLibrary::NewMacro(std::string& name)
 
 int MacroLibrary::ImportMacro(const std::string& path, std::string& name)
 {
+    if (!FilePaths::IsFileOfAtMost(path, kMaxImportBytes))
+        return kMacroNotAMacro;
     Json::Value document = m_json.ReadJsonDocument(path);
     if (!MacroFile::IsMacroDocument(document))
         return kMacroNotAMacro;
@@ -143,7 +145,7 @@ int MacroLibrary::ExportMacro(int index, const std::string& path) const
 {
     if (!IsMacro(index) || path.empty())
         return kMacroNoMacro;
-    if (FolderPaths::IsDirectlyIn(path, m_folder))
+    if (FilePaths::IsDirectlyIn(path, m_folder))
         return kMacroFileError;
     const MacroEntry& entry = m_config.entries[index];
     Json::Value document = MacroFile::Document(entry.name, entry.guid, LoadMacro(index));

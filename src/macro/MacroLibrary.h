@@ -4,6 +4,7 @@
 #include "macro/MacroEvent.h"
 #include "profile/JsonFile.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ class MacroLibrary {
 public:
     static constexpr int kMaxMacros = 50;
     static constexpr size_t kMaxSavedEvents = 60;
+    // Larger files are no macro of ours (sixty steps take about 6 KB).
+    static constexpr std::uintmax_t kMaxImportBytes = 1024 * 1024;
 
     // The device's data folder, no trailing '/'.
     void SetFolder(const std::string& folder) { m_folder = folder; }
@@ -49,7 +52,8 @@ public:
     // A new macro "macro_<n>" with the smallest free n; its file comes with the first save.
     int NewMacro(std::string& name);
     // A new macro from a macro file, named after the file ("(2)", "(3)"... appended while taken).
-    // Refused with kMacroNotAMacro unless the file is a JSON object with an "Events" array.
+    // Refused with kMacroNotAMacro unless the file is a JSON object with an "Events" array, of at
+    // most kMaxImportBytes.
     int ImportMacro(const std::string& path, std::string& name);
     // Writes macro index to path (never into the device folder itself).
     int ExportMacro(int index, const std::string& path) const;

@@ -1,6 +1,6 @@
 #include "profile/CBasicProfiledata.h"
 
-#include "profile/FolderPaths.h"
+#include "profile/FilePaths.h"
 
 #include <algorithm>
 #include <climits>
@@ -235,7 +235,7 @@ std::string CBasicProfiledata::LightEffectFilePath() const
     if (!effect.isObject() || !effect["Guid"].isString() || !JsonFile::IsProfileId(effect["Guid"].asString()))
         return {};
     // Effect files sit beside the light configuration, whatever the current directory is.
-    return FolderPaths::FolderOf(m_lightConfigPath) + "/" + effect["Guid"].asString() + ".light";
+    return FilePaths::FolderOf(m_lightConfigPath) + "/" + effect["Guid"].asString() + ".light";
 }
 
 std::vector<LightEffectStep> CBasicProfiledata::GetLightEffectSteps()

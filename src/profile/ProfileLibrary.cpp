@@ -1,7 +1,7 @@
 #include "profile/ProfileLibrary.h"
 
 #include "platform/Folders.h"
-#include "profile/FolderPaths.h"
+#include "profile/FilePaths.h"
 #include "profile/JsonFieldReader.h"
 #include "profile/NameRules.h"
 #include "profile/StringUtils.h"
@@ -278,6 +278,8 @@ int ProfileLibrary::Copy()
 
 int ProfileLibrary::Import(const std::string& path)
 {
+    if (!FilePaths::IsFileOfAtMost(path, kMaxImportBytes))
+        return kProfileNotAProfile;
     Json::Value document = m_json.ReadJsonDocument(path);
     if (!IsProfileDocument(document))
         return kProfileNotAProfile;
@@ -297,7 +299,7 @@ int ProfileLibrary::Export(const std::string& path) const
 {
     if (!IsSelected() || path.empty())
         return kProfileNothingToDo;
-    if (FolderPaths::IsDirectlyIn(path, m_folder))
+    if (FilePaths::IsDirectlyIn(path, m_folder))
         return kProfileFileError;
     ProfileListFile list;
     std::string id = list.Read(ListPath()) && m_selected < static_cast<int>(list.entries.size())

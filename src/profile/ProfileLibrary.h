@@ -5,6 +5,7 @@
 
 #include <json/value.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,8 @@ const char* ProfileResultMessageKey(int result);
 class ProfileLibrary {
 public:
     static constexpr int kMaxProfiles = static_cast<int>(ProfileListFile::kMaxProfiles);
+    // Larger files are no profile of ours (the default keyboard profile is about 20 KB).
+    static constexpr std::uintmax_t kMaxImportBytes = 2 * 1024 * 1024;
 
     // The family's profile folder: UserDataFolder() + "/" + family ("mouse", "keyboard",
     // "MousePad", "HD").
@@ -82,7 +85,7 @@ public:
     int Copy();
     // A new profile from the file at path, named after the file (with "(1)", "(2)"... appended
     // while taken). Refused with kProfileNotAProfile unless the file is a JSON object with
-    // "profilename", "profileUUID" and an object as "Device"[0].
+    // "profilename", "profileUUID" and an object as "Device"[0], of at most kMaxImportBytes.
     int Import(const std::string& path);
     // Writes the selected profile to path (never into the profile folder itself).
     int Export(const std::string& path) const;

@@ -116,6 +116,7 @@ TEST_F(MacroLibraryTest, ImportNamesAfterTheFileAndRefusesWhatIsNoMacro)
         {"array", R"([{"Events": []}])"},
         {"deep", std::string(5000, '{') + std::string(5000, '}')},
         {"profile", R"({"Device": [{}], "profilename": "p", "profileUUID": "1"})"},
+        {"too large", R"({"Events": []})" + std::string(MacroLibrary::kMaxImportBytes, ' ')},
     };
     auto before = FolderSnapshot(folder);
     for (const auto& [label, text] : rows) {

@@ -196,6 +196,7 @@ TEST_F(ProfileLibraryTest, RefusedImportsChangeNothing)
         {"no name", R"({"profileUUID": "1", "Device": [{}]})"},
         {"deep", std::string(5000, '[') + std::string(5000, ']')},
         {"macro", R"({"MacroName": "m", "Guid": "1", "Events": [], "Version": 64})"},
+        {"too large", R"({"profilename": "x", "profileUUID": "1", "Device": [{}]})" + std::string(ProfileLibrary::kMaxImportBytes, ' ')},
     };
     auto before = FolderSnapshot(folder);
     for (const auto& [label, text] : rows) {
