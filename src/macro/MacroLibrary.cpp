@@ -34,7 +34,11 @@ std::string MacroLibrary::FilePath(const std::string& guid) const
 
 int MacroLibrary::LoadMacroList()
 {
-    m_config.Read(ConfigPath());
+    // Without a folder every file name would land in the root folder.
+    if (m_folder.empty())
+        m_config.entries.clear();
+    else
+        m_config.Read(ConfigPath());
     return static_cast<int>(m_config.entries.size());
 }
 
@@ -86,6 +90,8 @@ std::string MacroLibrary::NewGuid() const
 
 int MacroLibrary::AddMacro(const std::string& name, const std::vector<MacroEvent>* events)
 {
+    if (m_folder.empty())
+        return kMacroFileError;
     std::string guid = NewGuid();
     if (events && m_json.WriteJsonDocument(FilePath(guid), MacroFile::Document(name, guid, *events)) != 0)
         return kMacroFileError;

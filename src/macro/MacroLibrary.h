@@ -36,7 +36,7 @@ public:
     // Larger files are no macro of ours (sixty steps take about 6 KB).
     static constexpr std::uintmax_t kMaxImportBytes = 1024 * 1024;
 
-    // The device's data folder, no trailing '/'.
+    // The device's data folder, no trailing '/'. Without one the list stays empty and nothing is made.
     void SetFolder(const std::string& folder) { m_folder = folder; }
     // Reads "macro.config"; a missing or broken index is an empty list. Returns the count.
     int LoadMacroList();

@@ -163,6 +163,9 @@ Json::Value ProfileLibrary::ReadDefaultDocument() const
 
 int ProfileLibrary::Init()
 {
+    // Without a folder every file name would land in the root folder.
+    if (m_folder.empty())
+        return kProfileFileError;
     platform::Folders::CreateFolders(m_folder);
     m_selected = -1;
     m_currentId.clear();
@@ -228,6 +231,8 @@ int ProfileLibrary::Select(int index)
 
 int ProfileLibrary::AddProfile(const std::string& name, Json::Value document, bool selectNew)
 {
+    if (m_folder.empty())
+        return kProfileFileError;
     std::string id = NewProfileId();
     SetNameAndId(document, name, id);
     if (m_json.WriteJsonDocument(ProfilePath(id), document) != 0)

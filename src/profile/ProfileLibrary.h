@@ -59,7 +59,7 @@ public:
     // Creates the folder, reads the list and selects the stored profile (entry 0 when the stored
     // index is outside the list). A missing, broken or empty list is rebuilt from the profile
     // files in the folder, or, when there are none, becomes one profile "Profile1" made from the
-    // default profile.
+    // default profile. kProfileFileError, with nothing written, when no folder is set.
     int Init();
     // Selects entry index (entry 0 when outside the list) and records it in the list file.
     int Select(int index);

@@ -58,6 +58,15 @@ TEST_F(MacroLibraryTest, NewMacrosTakeTheSmallestFreeNumberUpToFifty)
     EXPECT_EQ(FolderSnapshot(folder), before);
 }
 
+TEST_F(MacroLibraryTest, WithoutAFolderNothingIsMade)
+{
+    MacroLibrary unset;
+    std::string name;
+    EXPECT_EQ(unset.LoadMacroList(), 0);
+    EXPECT_EQ(unset.NewMacro(name), kMacroFileError);
+    EXPECT_FALSE(std::filesystem::exists("/macro.config"));
+}
+
 TEST_F(MacroLibraryTest, SavedStepsReadBackAndOnlySixtyAreKept)
 {
     NewMacro();

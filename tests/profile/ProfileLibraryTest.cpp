@@ -63,6 +63,17 @@ TEST_F(ProfileLibraryTest, FirstStartMakesProfile1FromTheDefault)
     EXPECT_EQ(list["profileselect"].asInt(), 0);
 }
 
+TEST_F(ProfileLibraryTest, WithoutAFolderNothingIsWritten)
+{
+    ProfileLibrary unset;
+    EXPECT_EQ(unset.Init(), kProfileFileError);
+    EXPECT_EQ(unset.Add(), kProfileFileError);
+    EXPECT_EQ(unset.Count(), 0);
+    EXPECT_EQ(unset.CurrentIndex(), -1);
+    EXPECT_EQ(unset.CurrentProfilePath(), "");
+    EXPECT_FALSE(std::filesystem::exists("/ProfileList.ini"));
+}
+
 TEST_F(ProfileLibraryTest, NewNamesAvoidEveryNameWithoutRegardToCase)
 {
     InitWith({"Profile1", "PROFILE2", "Game", "Game copy"});
