@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <climits>
 
+// Sections: the key tables of the records; saving; paths and loading; lighting records;
+// key list.
+
 namespace {
 
 // One byte of a record and the key it is stored under. high is the largest value the field

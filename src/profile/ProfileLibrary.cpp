@@ -10,6 +10,9 @@
 #include <filesystem>
 #include <system_error>
 
+// Sections: result messages; paths and queries; reading and rebuilding the list; select; add,
+// copy and import; export; delete; rename; reset.
+
 namespace {
 
 const char kListFileName[] = "ProfileList.ini";
