@@ -37,9 +37,34 @@ int MacroLibrary::LoadMacroList()
     // Without a folder every file name would land in the root folder.
     if (m_folder.empty())
         m_config.entries.clear();
-    else
-        m_config.Read(ConfigPath());
+    else if (!m_config.Read(ConfigPath()))
+        m_config = ConfigFromMacroFiles();
     return static_cast<int>(m_config.entries.size());
+}
+
+MacroConfigFile MacroLibrary::ConfigFromMacroFiles() const
+{
+    MacroConfigFile config;
+    std::error_code error;
+    for (const auto& item : std::filesystem::directory_iterator(m_folder, error)) {
+        std::string file = item.path().filename().string();
+        std::string guid = JsonFile::BaseFileName(file);
+        if (file != guid + ".mac" || !JsonFile::IsProfileId(guid))
+            continue;
+        Json::Value document = m_json.ReadJsonDocument(item.path().string());
+        if (MacroFile::IsMacroDocument(document))
+            config.entries.push_back({document["MacroName"].isString() ? document["MacroName"].asString() : "", guid});
+    }
+    // Guids are time stamps and macros are only ever appended, so this is the index's own order.
+    std::sort(config.entries.begin(), config.entries.end(),
+              [](const MacroEntry& a, const MacroEntry& b) { return a.guid < b.guid; });
+    if (config.entries.size() > MacroConfigFile::kMaxEntries)
+        config.entries.resize(MacroConfigFile::kMaxEntries);
+    for (size_t i = 0; i < config.entries.size(); ++i) {
+        if (IsBlankName(config.entries[i].name))
+            config.entries[i].name = "macro_" + std::to_string(i + 1);
+    }
+    return config;
 }
 
 std::vector<std::string> MacroLibrary::MacroNames() const

@@ -38,7 +38,9 @@ public:
 
     // The device's data folder, no trailing '/'. Without one the list stays empty and nothing is made.
     void SetFolder(const std::string& folder) { m_folder = folder; }
-    // Reads "macro.config"; a missing or broken index is an empty list. Returns the count.
+    // Reads "macro.config". A missing or broken index is rebuilt in memory from the macro files
+    // of the folder (macros never saved are gone with it), and written with the next change.
+    // Returns the count.
     int LoadMacroList();
     const std::vector<MacroEntry>& Entries() const { return m_config.entries; }
     std::vector<std::string> MacroNames() const;
@@ -66,6 +68,7 @@ private:
     std::string ConfigPath() const;
     std::string FilePath(const std::string& guid) const;
     std::string NewGuid() const;
+    MacroConfigFile ConfigFromMacroFiles() const;
     int AddMacro(const std::string& name, const std::vector<MacroEvent>* events);
     bool IsMacro(int index) const { return index >= 0 && index < static_cast<int>(m_config.entries.size()); }
 
