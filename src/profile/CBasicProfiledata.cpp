@@ -197,7 +197,7 @@ LightInfo CBasicProfiledata::GetLightInfo()
 {
     Json::Value* section = JsonFieldReader::Member(m_currentNode, "LightInfo");
     if (!section || section->isNull()) {
-        m_lightInfo = m_fallbackLightInfo;
+        m_lightInfo = kFallbackLightInfo;
         return m_lightInfo;
     }
     m_lightInfo = ReadByteFields<LightInfo>(*section, kLightInfoFields, m_fields);
