@@ -44,26 +44,11 @@ int MacroLibrary::LoadMacroList()
 
 MacroConfigFile MacroLibrary::ConfigFromMacroFiles() const
 {
+    // Macros are only ever appended, so the oldest-first order is the lost index's own order.
     MacroConfigFile config;
-    std::error_code error;
-    for (const auto& item : std::filesystem::directory_iterator(m_folder, error)) {
-        std::string file = item.path().filename().string();
-        std::string guid = JsonFile::BaseFileName(file);
-        if (file != guid + ".mac" || !JsonFile::IsProfileId(guid))
-            continue;
-        Json::Value document = m_json.ReadJsonDocument(item.path().string());
-        if (MacroFile::IsMacroDocument(document))
-            config.entries.push_back({document["MacroName"].isString() ? document["MacroName"].asString() : "", guid});
-    }
-    // Guids are time stamps and macros are only ever appended, so this is the index's own order.
-    std::sort(config.entries.begin(), config.entries.end(),
-              [](const MacroEntry& a, const MacroEntry& b) { return a.guid < b.guid; });
-    if (config.entries.size() > MacroConfigFile::kMaxEntries)
-        config.entries.resize(MacroConfigFile::kMaxEntries);
-    for (size_t i = 0; i < config.entries.size(); ++i) {
-        if (IsBlankName(config.entries[i].name))
-            config.entries[i].name = "macro_" + std::to_string(i + 1);
-    }
+    for (const auto& file : FilePaths::IdentifiedFiles(m_folder, ".mac", MacroFile::IsMacroDocument, "MacroName",
+                                                       "macro_", MacroConfigFile::kMaxEntries))
+        config.entries.push_back({file.name, file.id});
     return config;
 }
 

@@ -182,25 +182,10 @@ int ProfileLibrary::Init()
 ProfileListFile ProfileLibrary::ListFromProfileFiles() const
 {
     ProfileListFile list;
-    std::error_code error;
-    for (const auto& item : std::filesystem::directory_iterator(m_folder, error)) {
-        std::string file = item.path().filename().string();
-        std::string id = JsonFile::BaseFileName(file);
-        if (file != id + kProfileExtension || !JsonFile::IsProfileId(id))
-            continue;
-        Json::Value document = m_json.ReadJsonDocument(item.path().string());
-        if (document.isObject())
-            list.entries.push_back({document["profilename"].isString() ? document["profilename"].asString() : "", id});
-    }
-    // Identifiers are time stamps, so their order is the order the profiles were made in.
-    std::sort(list.entries.begin(), list.entries.end(),
-              [](const ProfileListEntry& a, const ProfileListEntry& b) { return a.id < b.id; });
-    if (list.entries.size() > ProfileListFile::kMaxProfiles)
-        list.entries.resize(ProfileListFile::kMaxProfiles);
-    for (size_t i = 0; i < list.entries.size(); ++i) {
-        if (IsBlankName(list.entries[i].name))
-            list.entries[i].name = "Profile" + std::to_string(i + 1);
-    }
+    auto isDocument = [](const Json::Value& document) { return document.isObject(); };
+    for (const auto& file : FilePaths::IdentifiedFiles(m_folder, kProfileExtension, isDocument, "profilename",
+                                                       "Profile", ProfileListFile::kMaxProfiles))
+        list.entries.push_back({file.name, file.id});
     return list;
 }
 
