@@ -2,7 +2,7 @@
 
 #include "macro/MacroFile.h"
 #include "platform/Folders.h"
-#include "profile/FolderPaths.h"
+#include "profile/FilePaths.h"
 #include "profile/NameRules.h"
 #include "profile/StringUtils.h"
 
@@ -34,8 +34,22 @@ std::string MacroLibrary::FilePath(const std::string& guid) const
 
 int MacroLibrary::LoadMacroList()
 {
-    m_config.Read(ConfigPath());
+    // Without a folder every file name would land in the root folder.
+    if (m_folder.empty())
+        m_config.entries.clear();
+    else if (!m_config.Read(ConfigPath()))
+        m_config = ConfigFromMacroFiles();
     return static_cast<int>(m_config.entries.size());
+}
+
+MacroConfigFile MacroLibrary::ConfigFromMacroFiles() const
+{
+    // Macros are only ever appended, so the oldest-first order is the lost index's own order.
+    MacroConfigFile config;
+    for (const auto& file : FilePaths::IdentifiedFiles(m_folder, ".mac", MacroFile::IsMacroDocument, "MacroName",
+                                                       "macro_", MacroConfigFile::kMaxEntries))
+        config.entries.push_back({file.name, file.id});
+    return config;
 }
 
 std::vector<std::string> MacroLibrary::MacroNames() const
@@ -86,6 +100,8 @@ std::string MacroLibrary::NewGuid() const
 
 int MacroLibrary::AddMacro(const std::string& name, const std::vector<MacroEvent>* events)
 {
+    if (m_folder.empty())
+        return kMacroFileError;
     std::string guid = NewGuid();
     if (events && m_json.WriteJsonDocument(FilePath(guid), MacroFile::Document(name, guid, *events)) != 0)
         return kMacroFileError;
@@ -118,6 +134,8 @@ int MacroLibrary::NewMacro(std::string& name)
 
 int MacroLibrary::ImportMacro(const std::string& path, std::string& name)
 {
+    if (!FilePaths::IsFileOfAtMost(path, kMaxImportBytes))
+        return kMacroNotAMacro;
     Json::Value document = m_json.ReadJsonDocument(path);
     if (!MacroFile::IsMacroDocument(document))
         return kMacroNotAMacro;
@@ -143,7 +161,7 @@ int MacroLibrary::ExportMacro(int index, const std::string& path) const
 {
     if (!IsMacro(index) || path.empty())
         return kMacroNoMacro;
-    if (FolderPaths::IsDirectlyIn(path, m_folder))
+    if (FilePaths::IsDirectlyIn(path, m_folder))
         return kMacroFileError;
     const MacroEntry& entry = m_config.entries[index];
     Json::Value document = MacroFile::Document(entry.name, entry.guid, LoadMacro(index));

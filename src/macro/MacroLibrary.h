@@ -4,6 +4,7 @@
 #include "macro/MacroEvent.h"
 #include "profile/JsonFile.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,10 +33,14 @@ class MacroLibrary {
 public:
     static constexpr int kMaxMacros = 50;
     static constexpr size_t kMaxSavedEvents = 60;
+    // Larger files are no macro of ours (sixty steps take about 6 KB).
+    static constexpr std::uintmax_t kMaxImportBytes = 1024 * 1024;
 
-    // The device's data folder, no trailing '/'.
+    // The device's data folder, no trailing '/'. Without one the list stays empty and nothing is made.
     void SetFolder(const std::string& folder) { m_folder = folder; }
-    // Reads "macro.config"; a missing or broken index is an empty list. Returns the count.
+    // Reads "macro.config". A missing or broken index is rebuilt in memory from the macro files
+    // of the folder (macros never saved are gone with it), and written with the next change.
+    // Returns the count.
     int LoadMacroList();
     const std::vector<MacroEntry>& Entries() const { return m_config.entries; }
     std::vector<std::string> MacroNames() const;
@@ -49,7 +54,8 @@ public:
     // A new macro "macro_<n>" with the smallest free n; its file comes with the first save.
     int NewMacro(std::string& name);
     // A new macro from a macro file, named after the file ("(2)", "(3)"... appended while taken).
-    // Refused with kMacroNotAMacro unless the file is a JSON object with an "Events" array.
+    // Refused with kMacroNotAMacro unless the file is a JSON object with an "Events" array, of at
+    // most kMaxImportBytes.
     int ImportMacro(const std::string& path, std::string& name);
     // Writes macro index to path (never into the device folder itself).
     int ExportMacro(int index, const std::string& path) const;
@@ -62,6 +68,7 @@ private:
     std::string ConfigPath() const;
     std::string FilePath(const std::string& guid) const;
     std::string NewGuid() const;
+    MacroConfigFile ConfigFromMacroFiles() const;
     int AddMacro(const std::string& name, const std::vector<MacroEvent>* events);
     bool IsMacro(int index) const { return index >= 0 && index < static_cast<int>(m_config.entries.size()); }
 

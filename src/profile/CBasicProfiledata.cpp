@@ -1,11 +1,99 @@
 #include "profile/CBasicProfiledata.h"
 
-#include "profile/FolderPaths.h"
+#include "profile/FilePaths.h"
 
 #include <algorithm>
 #include <climits>
 
+// Sections: the key tables of the records; saving; paths and loading; lighting records;
+// key list.
+
 namespace {
+
+// One byte of a record and the key it is stored under. high is the largest value the field
+// takes; a flag field reads true, false and every number (non-zero is 1).
+template <typename Record>
+struct ByteField {
+    const char* key;
+    uint8_t Record::*member;
+    int high = 0xFF;
+    bool flag = false;
+};
+
+constexpr int kBrightnessHigh = CBasicProfiledata::kMaxBrightness;
+constexpr int kSpeedHigh = CBasicProfiledata::kMaxSpeed;
+
+constexpr ByteField<LightInfo> kLightInfoFields[] = {
+    {"SelectItem", &LightInfo::selectItem},
+    {"Light", &LightInfo::brightness, kBrightnessHigh},
+    {"Speed", &LightInfo::speed, kSpeedHigh},
+    {"MultiColor", &LightInfo::multiColor, 1, true},
+    {"Red", &LightInfo::red},
+    {"Green", &LightInfo::green},
+    {"Blue", &LightInfo::blue},
+    {"Fx", &LightInfo::direction},
+    {"ZZCCLedMode", &LightInfo::zzccMode},
+    {"CustomGroup", &LightInfo::customGroup},
+    {"OldLedmode", &LightInfo::oldLedMode},
+};
+
+constexpr ByteField<AudioLightInfo> kAudioLightInfoFields[] = {
+    {"AudioMode", &AudioLightInfo::audioMode},
+    {"BkColorR", &AudioLightInfo::backRed},
+    {"BkColorG", &AudioLightInfo::backGreen},
+    {"BkColorB", &AudioLightInfo::backBlue},
+    {"FgColorR", &AudioLightInfo::foreRed},
+    {"FgColorG", &AudioLightInfo::foreGreen},
+    {"FgColorB", &AudioLightInfo::foreBlue},
+    {"7ColorFlags", &AudioLightInfo::sevenColorFlag, 1, true},
+    {"ColorTypeFlags", &AudioLightInfo::colorTypeFlag, 1, true},
+};
+
+constexpr ByteField<LightListEntry> kLightListFields[] = {
+    {"LEDREGMode", &LightListEntry::mode},
+    {"LEDBrightness", &LightListEntry::brightness, kBrightnessHigh},
+    {"LEDSpeed", &LightListEntry::speed, kSpeedHigh},
+    {"LEDDirection", &LightListEntry::direction, 1, true},
+    {"LEDMultiColor", &LightListEntry::multiColor, 1, true},
+    {"red", &LightListEntry::red},
+    {"green", &LightListEntry::green},
+    {"blue", &LightListEntry::blue},
+};
+
+constexpr ByteField<LightEffectStep> kLightEffectStepFields[] = {
+    {"LEDREGMode", &LightEffectStep::mode},
+    {"LEDBrightness", &LightEffectStep::brightness, kBrightnessHigh},
+    {"LEDSpeed", &LightEffectStep::speed, kSpeedHigh},
+    {"LEDDirection", &LightEffectStep::direction},
+    {"LEDMultiColor", &LightEffectStep::multiColor, 1, true},
+    {"red", &LightEffectStep::red},
+    {"green", &LightEffectStep::green},
+    {"blue", &LightEffectStep::blue},
+};
+
+// The record read from object: every key looked up (and so present afterwards), repaired as needed.
+template <typename Record, size_t N>
+Record ReadByteFields(Json::Value& object, const ByteField<Record> (&fields)[N], JsonFieldReader& reader)
+{
+    if (!object.isNull() && !object.isObject())
+        reader.NoteRepair();
+    Record record {};
+    for (const ByteField<Record>& field : fields) {
+        const Json::Value& value = JsonFieldReader::Lookup(object, field.key);
+        record.*field.member = field.flag ? reader.Flag(value) : static_cast<uint8_t>(reader.Int(value, 0, field.high));
+    }
+    return record;
+}
+
+// The record as an object of integers.
+template <typename Record, size_t N>
+Json::Value ByteFieldsObject(const Record& record, const ByteField<Record> (&fields)[N])
+{
+    Json::Value object(Json::objectValue);
+    for (const ByteField<Record>& field : fields)
+        object[field.key] = record.*field.member;
+    return object;
+}
 
 size_t BoundedSize(const Json::Value& array, size_t limit, JsonFieldReader& fields)
 {
@@ -109,44 +197,17 @@ LightInfo CBasicProfiledata::GetLightInfo()
 {
     Json::Value* section = JsonFieldReader::Member(m_currentNode, "LightInfo");
     if (!section || section->isNull()) {
-        m_lightInfo = m_fallbackLightInfo;
+        m_lightInfo = kFallbackLightInfo;
         return m_lightInfo;
     }
-    if (!section->isObject())
-        m_fields.NoteRepair();
-    auto field = [&](const char* key) -> const Json::Value& { return JsonFieldReader::Lookup(*section, key); };
-    LightInfo info;
-    info.selectItem = m_fields.Byte(field("SelectItem"));
-    info.brightness = static_cast<uint8_t>(m_fields.Int(field("Light"), 0, kMaxBrightness));
-    info.speed = static_cast<uint8_t>(m_fields.Int(field("Speed"), 0, kMaxSpeed));
-    info.red = m_fields.Byte(field("Red"));
-    info.green = m_fields.Byte(field("Green"));
-    info.blue = m_fields.Byte(field("Blue"));
-    info.direction = m_fields.Byte(field("Fx"));
-    info.zzccMode = m_fields.Byte(field("ZZCCLedMode"));
-    info.customGroup = m_fields.Byte(field("CustomGroup"));
-    info.oldLedMode = m_fields.Byte(field("OldLedmode"));
-    info.multiColor = m_fields.Flag(field("MultiColor"));
-    m_lightInfo = info;
-    return info;
+    m_lightInfo = ReadByteFields<LightInfo>(*section, kLightInfoFields, m_fields);
+    return m_lightInfo;
 }
 
 void CBasicProfiledata::SetLightInfo(const LightInfo& info)
 {
     m_lightInfo = info;
-    Json::Value section(Json::objectValue);
-    section["SelectItem"] = info.selectItem;
-    section["Light"] = info.brightness;
-    section["Speed"] = info.speed;
-    section["MultiColor"] = info.multiColor;
-    section["Red"] = info.red;
-    section["Green"] = info.green;
-    section["Blue"] = info.blue;
-    section["Fx"] = info.direction;
-    section["ZZCCLedMode"] = info.zzccMode;
-    section["CustomGroup"] = info.customGroup;
-    section["OldLedmode"] = info.oldLedMode;
-    JsonFieldReader::ObjectMember(m_currentNode, "LightInfo") = section;
+    JsonFieldReader::ObjectMember(m_currentNode, "LightInfo") = ByteFieldsObject(info, kLightInfoFields);
 }
 
 AudioLightInfo CBasicProfiledata::GetAudioLightInfo()
@@ -154,18 +215,7 @@ AudioLightInfo CBasicProfiledata::GetAudioLightInfo()
     Json::Value* section = JsonFieldReader::Member(m_currentNode, "AudioLightInfo");
     AudioLightInfo info;
     if (section && !section->isNull()) {
-        if (!section->isObject())
-            m_fields.NoteRepair();
-        auto field = [&](const char* key) -> const Json::Value& { return JsonFieldReader::Lookup(*section, key); };
-        info.audioMode = m_fields.Byte(field("AudioMode"));
-        info.backRed = m_fields.Byte(field("BkColorR"));
-        info.backGreen = m_fields.Byte(field("BkColorG"));
-        info.backBlue = m_fields.Byte(field("BkColorB"));
-        info.foreRed = m_fields.Byte(field("FgColorR"));
-        info.foreGreen = m_fields.Byte(field("FgColorG"));
-        info.foreBlue = m_fields.Byte(field("FgColorB"));
-        info.sevenColorFlag = m_fields.Flag(field("7ColorFlags"));
-        m_fields.Flag(field("ColorTypeFlags"));
+        info = ReadByteFields<AudioLightInfo>(*section, kAudioLightInfoFields, m_fields);
         info.colorTypeFlag = 1; // the panel always opens on the foreground colour
     }
     m_audioLightInfo = info;
@@ -175,17 +225,7 @@ AudioLightInfo CBasicProfiledata::GetAudioLightInfo()
 void CBasicProfiledata::SetAudioLightInfo(const AudioLightInfo& info)
 {
     m_audioLightInfo = info;
-    Json::Value section(Json::objectValue);
-    section["AudioMode"] = info.audioMode;
-    section["BkColorR"] = info.backRed;
-    section["BkColorG"] = info.backGreen;
-    section["BkColorB"] = info.backBlue;
-    section["FgColorR"] = info.foreRed;
-    section["FgColorG"] = info.foreGreen;
-    section["FgColorB"] = info.foreBlue;
-    section["7ColorFlags"] = info.sevenColorFlag;
-    section["ColorTypeFlags"] = info.colorTypeFlag;
-    JsonFieldReader::ObjectMember(m_currentNode, "AudioLightInfo") = section;
+    JsonFieldReader::ObjectMember(m_currentNode, "AudioLightInfo") = ByteFieldsObject(info, kAudioLightInfoFields);
 }
 
 std::vector<LightListEntry> CBasicProfiledata::GetLightList()
@@ -200,21 +240,8 @@ std::vector<LightListEntry> CBasicProfiledata::GetLightList()
             Json::Value& element = (*array)[i];
             if (element.isNull())
                 continue;
-            if (!element.isObject()) {
-                m_fields.NoteRepair();
-                continue;
-            }
-            auto field = [&](const char* key) -> const Json::Value& { return JsonFieldReader::Lookup(element, key); };
-            LightListEntry& entry = list[i];
-            entry.valid = 1;
-            entry.mode = m_fields.Byte(field("LEDREGMode"));
-            entry.brightness = static_cast<uint8_t>(m_fields.Int(field("LEDBrightness"), 0, kMaxBrightness));
-            entry.speed = static_cast<uint8_t>(m_fields.Int(field("LEDSpeed"), 0, kMaxSpeed));
-            entry.blue = m_fields.Byte(field("blue"));
-            entry.green = m_fields.Byte(field("green"));
-            entry.red = m_fields.Byte(field("red"));
-            entry.multiColor = m_fields.Flag(field("LEDMultiColor"));
-            entry.direction = m_fields.Flag(field("LEDDirection"));
+            list[i] = ReadByteFields<LightListEntry>(element, kLightListFields, m_fields);
+            list[i].valid = element.isObject() ? 1 : 0;
         }
     }
     m_lightList = list;
@@ -235,7 +262,7 @@ std::string CBasicProfiledata::LightEffectFilePath() const
     if (!effect.isObject() || !effect["Guid"].isString() || !JsonFile::IsProfileId(effect["Guid"].asString()))
         return {};
     // Effect files sit beside the light configuration, whatever the current directory is.
-    return FolderPaths::FolderOf(m_lightConfigPath) + "/" + effect["Guid"].asString() + ".light";
+    return FilePaths::FolderOf(m_lightConfigPath) + "/" + effect["Guid"].asString() + ".light";
 }
 
 std::vector<LightEffectStep> CBasicProfiledata::GetLightEffectSteps()
@@ -248,18 +275,9 @@ std::vector<LightEffectStep> CBasicProfiledata::GetLightEffectSteps()
         steps.resize(BoundedSize(*frames, kMaxEffectSteps, m_fields));
         for (Json::ArrayIndex i = 0; i < steps.size(); ++i) {
             Json::Value& element = (*frames)[i];
-            auto field = [&](const char* key) -> const Json::Value& { return JsonFieldReader::Lookup(element, key); };
-            LightEffectStep& step = steps[i];
-            step.mode = m_fields.Byte(field("LEDREGMode"));
-            step.direction = m_fields.Byte(field("LEDDirection"));
-            step.brightness = static_cast<uint8_t>(m_fields.Int(field("LEDBrightness"), 0, kMaxBrightness));
-            step.speed = static_cast<uint8_t>(m_fields.Int(field("LEDSpeed"), 0, kMaxSpeed));
-            step.multiColor = m_fields.Flag(field("LEDMultiColor"));
-            step.red = m_fields.Byte(field("red"));
-            step.green = m_fields.Byte(field("green"));
-            step.blue = m_fields.Byte(field("blue"));
-            step.time = m_fields.Int(field("Time"), 0, INT_MAX);
-            step.cycles = m_fields.Int(field("Cyle"), 0, INT_MAX);
+            steps[i] = ReadByteFields<LightEffectStep>(element, kLightEffectStepFields, m_fields);
+            steps[i].time = m_fields.Int(JsonFieldReader::Lookup(element, "Time"), 0, INT_MAX);
+            steps[i].cycles = m_fields.Int(JsonFieldReader::Lookup(element, "Cyle"), 0, INT_MAX);
         }
     }
     m_lightEffectSteps = steps;

@@ -30,6 +30,8 @@ public:
     static constexpr size_t kMaxEffectSteps = 1024;
     static constexpr int kMaxBrightness = 4;
     static constexpr int kMaxSpeed = 4;
+    // What GetLightInfo gives for a node without "LightInfo".
+    static constexpr LightInfo kFallbackLightInfo {};
 
     // SaveDeviceNode(current node, profile path); 0 when written, -1 when not.
     virtual int SaveProfile();
@@ -98,7 +100,6 @@ private:
     std::string m_profilePath;
     std::string m_defaultProfilePath;
     LightInfo m_lightInfo;
-    const LightInfo m_fallbackLightInfo {};
     AudioLightInfo m_audioLightInfo;
     std::vector<LightListEntry> m_lightList;
     Json::Value m_currentNode;

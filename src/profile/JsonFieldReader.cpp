@@ -73,24 +73,24 @@ const Json::Value& JsonFieldReader::Lookup(Json::Value& object, const char* key)
     return member ? *member : Json::Value::nullSingleton();
 }
 
-Json::Value& JsonFieldReader::ObjectMember(Json::Value& container, const char* key)
+Json::Value& JsonFieldReader::TypedMember(Json::Value& container, const char* key, Json::ValueType type)
 {
     if (!container.isObject())
         container = Json::Value(Json::objectValue);
     Json::Value& member = container[key];
-    if (!member.isObject())
-        member = Json::Value(Json::objectValue);
+    if (member.type() != type)
+        member = Json::Value(type);
     return member;
+}
+
+Json::Value& JsonFieldReader::ObjectMember(Json::Value& container, const char* key)
+{
+    return TypedMember(container, key, Json::objectValue);
 }
 
 Json::Value& JsonFieldReader::ArrayMember(Json::Value& container, const char* key)
 {
-    if (!container.isObject())
-        container = Json::Value(Json::objectValue);
-    Json::Value& member = container[key];
-    if (!member.isArray())
-        member = Json::Value(Json::arrayValue);
-    return member;
+    return TypedMember(container, key, Json::arrayValue);
 }
 
 Json::Value& JsonFieldReader::ObjectElement(Json::Value& array, Json::ArrayIndex index)

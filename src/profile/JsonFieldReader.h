@@ -43,5 +43,7 @@ public:
     static Json::Value& ObjectElement(Json::Value& array, Json::ArrayIndex index);
 
 private:
+    static Json::Value& TypedMember(Json::Value& container, const char* key, Json::ValueType type);
+
     int m_repairs = 0;
 };

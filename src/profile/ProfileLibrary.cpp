@@ -1,7 +1,7 @@
 #include "profile/ProfileLibrary.h"
 
 #include "platform/Folders.h"
-#include "profile/FolderPaths.h"
+#include "profile/FilePaths.h"
 #include "profile/JsonFieldReader.h"
 #include "profile/NameRules.h"
 #include "profile/StringUtils.h"
@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+
+// Sections: result messages; paths and queries; reading and rebuilding the list; select; add,
+// copy and import; export; delete; rename; reset.
 
 namespace {
 
@@ -21,6 +24,20 @@ void SetNameAndId(Json::Value& document, const std::string& name, const std::str
         document = Json::Value(Json::objectValue);
     document["profilename"] = name;
     document["profileUUID"] = id;
+}
+
+// The user's own equaliser presets of the old profile document, carried into the new one.
+void KeepCustomEqualiser(Json::Value old, Json::Value& document)
+{
+    Json::Value* oldDevices = JsonFieldReader::Member(old, "Device");
+    if (!oldDevices || !oldDevices->isArray() || oldDevices->empty() || !(*oldDevices)[0].isObject())
+        return;
+    const Json::Value& oldNode = (*oldDevices)[0];
+    Json::Value& node = JsonFieldReader::ObjectElement(JsonFieldReader::ArrayMember(document, "Device"), 0);
+    for (const char* key : {"CustomEQNameInfo", "CustomEQHzValueInfo"}) {
+        if (oldNode.isMember(key))
+            node[key] = oldNode[key];
+    }
 }
 
 bool IsProfileDocument(const Json::Value& document)
@@ -149,6 +166,9 @@ Json::Value ProfileLibrary::ReadDefaultDocument() const
 
 int ProfileLibrary::Init()
 {
+    // Without a folder every file name would land in the root folder.
+    if (m_folder.empty())
+        return kProfileFileError;
     platform::Folders::CreateFolders(m_folder);
     m_selected = -1;
     m_currentId.clear();
@@ -159,28 +179,19 @@ int ProfileLibrary::Init()
     return Select(m_list.select);
 }
 
+ProfileListFile ProfileLibrary::ListFromProfileFiles() const
+{
+    ProfileListFile list;
+    auto isDocument = [](const Json::Value& document) { return document.isObject(); };
+    for (const auto& file : FilePaths::IdentifiedFiles(m_folder, kProfileExtension, isDocument, "profilename",
+                                                       "Profile", ProfileListFile::kMaxProfiles))
+        list.entries.push_back({file.name, file.id});
+    return list;
+}
+
 int ProfileLibrary::RebuildList()
 {
-    ProfileListFile rebuilt;
-    std::error_code error;
-    for (const auto& item : std::filesystem::directory_iterator(m_folder, error)) {
-        std::string file = item.path().filename().string();
-        std::string id = JsonFile::BaseFileName(file);
-        if (file != id + kProfileExtension || !JsonFile::IsProfileId(id))
-            continue;
-        Json::Value document = m_json.ReadJsonDocument(item.path().string());
-        if (document.isObject())
-            rebuilt.entries.push_back({document["profilename"].isString() ? document["profilename"].asString() : "", id});
-    }
-    // Identifiers are time stamps, so their order is the order the profiles were made in.
-    std::sort(rebuilt.entries.begin(), rebuilt.entries.end(),
-              [](const ProfileListEntry& a, const ProfileListEntry& b) { return a.id < b.id; });
-    if (rebuilt.entries.size() > ProfileListFile::kMaxProfiles)
-        rebuilt.entries.resize(ProfileListFile::kMaxProfiles);
-    for (size_t i = 0; i < rebuilt.entries.size(); ++i) {
-        if (IsBlankName(rebuilt.entries[i].name))
-            rebuilt.entries[i].name = "Profile" + std::to_string(i + 1);
-    }
+    ProfileListFile rebuilt = ListFromProfileFiles();
     if (rebuilt.entries.empty()) {
         std::string id = NewProfileId();
         Json::Value document = ReadDefaultDocument();
@@ -208,6 +219,8 @@ int ProfileLibrary::Select(int index)
 
 int ProfileLibrary::AddProfile(const std::string& name, Json::Value document, bool selectNew)
 {
+    if (m_folder.empty())
+        return kProfileFileError;
     std::string id = NewProfileId();
     SetNameAndId(document, name, id);
     if (m_json.WriteJsonDocument(ProfilePath(id), document) != 0)
@@ -258,6 +271,8 @@ int ProfileLibrary::Copy()
 
 int ProfileLibrary::Import(const std::string& path)
 {
+    if (!FilePaths::IsFileOfAtMost(path, kMaxImportBytes))
+        return kProfileNotAProfile;
     Json::Value document = m_json.ReadJsonDocument(path);
     if (!IsProfileDocument(document))
         return kProfileNotAProfile;
@@ -277,7 +292,7 @@ int ProfileLibrary::Export(const std::string& path) const
 {
     if (!IsSelected() || path.empty())
         return kProfileNothingToDo;
-    if (FolderPaths::IsDirectlyIn(path, m_folder))
+    if (FilePaths::IsDirectlyIn(path, m_folder))
         return kProfileFileError;
     ProfileListFile list;
     std::string id = list.Read(ListPath()) && m_selected < static_cast<int>(list.entries.size())
@@ -344,18 +359,7 @@ int ProfileLibrary::ResetToDefault()
     const ProfileListEntry& entry = m_list.entries[m_selected];
     SetNameAndId(document, entry.name, entry.id);
     constexpr int kHeadset = 7;
-    if (m_kind == kHeadset) {
-        // The user's own equaliser presets survive a reset.
-        Json::Value old = m_json.ReadJsonDocument(ProfilePath(entry.id));
-        Json::Value* oldDevices = JsonFieldReader::Member(old, "Device");
-        if (oldDevices && oldDevices->isArray() && !oldDevices->empty() && (*oldDevices)[0].isObject()) {
-            Json::Value& oldNode = (*oldDevices)[0];
-            Json::Value& node = JsonFieldReader::ObjectElement(JsonFieldReader::ArrayMember(document, "Device"), 0);
-            for (const char* key : {"CustomEQNameInfo", "CustomEQHzValueInfo"}) {
-                if (oldNode.isMember(key))
-                    node[key] = oldNode[key];
-            }
-        }
-    }
+    if (m_kind == kHeadset)
+        KeepCustomEqualiser(m_json.ReadJsonDocument(ProfilePath(entry.id)), document);
     return m_json.WriteJsonDocument(ProfilePath(entry.id), document) == 0 ? kProfileDone : kProfileFileError;
 }

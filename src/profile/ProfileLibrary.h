@@ -5,6 +5,7 @@
 
 #include <json/value.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,8 @@ const char* ProfileResultMessageKey(int result);
 class ProfileLibrary {
 public:
     static constexpr int kMaxProfiles = static_cast<int>(ProfileListFile::kMaxProfiles);
+    // Larger files are no profile of ours (the default keyboard profile is about 20 KB).
+    static constexpr std::uintmax_t kMaxImportBytes = 2 * 1024 * 1024;
 
     // The family's profile folder: UserDataFolder() + "/" + family ("mouse", "keyboard",
     // "MousePad", "HD").
@@ -56,7 +59,7 @@ public:
     // Creates the folder, reads the list and selects the stored profile (entry 0 when the stored
     // index is outside the list). A missing, broken or empty list is rebuilt from the profile
     // files in the folder, or, when there are none, becomes one profile "Profile1" made from the
-    // default profile.
+    // default profile. kProfileFileError, with nothing written, when no folder is set.
     int Init();
     // Selects entry index (entry 0 when outside the list) and records it in the list file.
     int Select(int index);
@@ -82,7 +85,7 @@ public:
     int Copy();
     // A new profile from the file at path, named after the file (with "(1)", "(2)"... appended
     // while taken). Refused with kProfileNotAProfile unless the file is a JSON object with
-    // "profilename", "profileUUID" and an object as "Device"[0].
+    // "profilename", "profileUUID" and an object as "Device"[0], of at most kMaxImportBytes.
     int Import(const std::string& path);
     // Writes the selected profile to path (never into the profile folder itself).
     int Export(const std::string& path) const;
@@ -98,6 +101,7 @@ private:
     std::string ListPath() const;
     std::string ProfilePath(const std::string& id) const;
     void RefreshList();
+    ProfileListFile ListFromProfileFiles() const;
     int RebuildList();
     std::string NewProfileId() const;
     Json::Value ReadDefaultDocument() const;

@@ -58,6 +58,15 @@ TEST_F(MacroLibraryTest, NewMacrosTakeTheSmallestFreeNumberUpToFifty)
     EXPECT_EQ(FolderSnapshot(folder), before);
 }
 
+TEST_F(MacroLibraryTest, WithoutAFolderNothingIsMade)
+{
+    MacroLibrary unset;
+    std::string name;
+    EXPECT_EQ(unset.LoadMacroList(), 0);
+    EXPECT_EQ(unset.NewMacro(name), kMacroFileError);
+    EXPECT_FALSE(std::filesystem::exists("/macro.config"));
+}
+
 TEST_F(MacroLibraryTest, SavedStepsReadBackAndOnlySixtyAreKept)
 {
     NewMacro();
@@ -116,6 +125,7 @@ TEST_F(MacroLibraryTest, ImportNamesAfterTheFileAndRefusesWhatIsNoMacro)
         {"array", R"([{"Events": []}])"},
         {"deep", std::string(5000, '{') + std::string(5000, '}')},
         {"profile", R"({"Device": [{}], "profilename": "p", "profileUUID": "1"})"},
+        {"too large", R"({"Events": []})" + std::string(MacroLibrary::kMaxImportBytes, ' ')},
     };
     auto before = FolderSnapshot(folder);
     for (const auto& [label, text] : rows) {
@@ -164,6 +174,22 @@ TEST_F(MacroLibraryTest, ExportWritesTheMacroButNeverIntoTheDeviceFolder)
     EXPECT_EQ(FolderSnapshot(folder), before);
 }
 
+TEST_F(MacroLibraryTest, ALostIndexComesBackFromTheSavedMacroFiles)
+{
+    for (int i = 0; i < 3; ++i)
+        NewMacro();
+    library.RenameMacro(1, "Spray");
+    for (int i = 0; i < 3; ++i)
+        library.SaveMacro(i, {{MacroEventType::Key, static_cast<uint8_t>(4 + i), true, 1}});
+    std::filesystem::remove(folder + "/macro.config");
+
+    MacroLibrary reopened;
+    reopened.SetFolder(folder);
+    ASSERT_EQ(reopened.LoadMacroList(), 3);
+    EXPECT_EQ(reopened.MacroNames(), (std::vector<std::string> {"macro_1", "Spray", "macro_3"}));
+    EXPECT_EQ(reopened.LoadMacro(2)[0].button, 6);
+}
+
 // Damaged indexes: every element keeps its position (key assignments count on it), but only
 // identifiers that name a file in the folder are used.
 TEST_F(MacroLibraryTest, DamagedIndexesKeepPositionsAndNeverReachOutsideTheFolder)
@@ -176,8 +202,8 @@ TEST_F(MacroLibraryTest, DamagedIndexesKeepPositionsAndNeverReachOutsideTheFolde
         std::string config;
         std::vector<std::string> guids;
     } rows[] = {
-        {"malformed", R"({"MacroInfo": [)", {}},
-        {"not array", R"({"MacroInfo": {"MacroName": "a"}})", {}},
+        {"malformed", R"({"MacroInfo": [)", {good}}, // rebuilt from the macro files
+        {"not array", R"({"MacroInfo": {"MacroName": "a"}})", {good}},
         {"escaping guid", R"({"MacroInfo": [{"MacroName": "a", "Guid": "../outside"}, {"MacroName": "b", "Guid": ")" + good + R"("}]})",
          {"", good}},
         {"wrong types", R"({"MacroInfo": [7, {"MacroName": 3, "Guid": 2026}, {"Guid": ")" + good + R"("}]})", {"", "", good}},

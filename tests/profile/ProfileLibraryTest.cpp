@@ -63,6 +63,17 @@ TEST_F(ProfileLibraryTest, FirstStartMakesProfile1FromTheDefault)
     EXPECT_EQ(list["profileselect"].asInt(), 0);
 }
 
+TEST_F(ProfileLibraryTest, WithoutAFolderNothingIsWritten)
+{
+    ProfileLibrary unset;
+    EXPECT_EQ(unset.Init(), kProfileFileError);
+    EXPECT_EQ(unset.Add(), kProfileFileError);
+    EXPECT_EQ(unset.Count(), 0);
+    EXPECT_EQ(unset.CurrentIndex(), -1);
+    EXPECT_EQ(unset.CurrentProfilePath(), "");
+    EXPECT_FALSE(std::filesystem::exists("/ProfileList.ini"));
+}
+
 TEST_F(ProfileLibraryTest, NewNamesAvoidEveryNameWithoutRegardToCase)
 {
     InitWith({"Profile1", "PROFILE2", "Game", "Game copy"});
@@ -196,6 +207,7 @@ TEST_F(ProfileLibraryTest, RefusedImportsChangeNothing)
         {"no name", R"({"profileUUID": "1", "Device": [{}]})"},
         {"deep", std::string(5000, '[') + std::string(5000, ']')},
         {"macro", R"({"MacroName": "m", "Guid": "1", "Events": [], "Version": 64})"},
+        {"too large", R"({"profilename": "x", "profileUUID": "1", "Device": [{}]})" + std::string(ProfileLibrary::kMaxImportBytes, ' ')},
     };
     auto before = FolderSnapshot(folder);
     for (const auto& [label, text] : rows) {
