@@ -77,17 +77,10 @@ int DeviceChannel::Transact(const uint8_t* request, size_t requestLength, uint8_
 {
     if (m_suspended)
         return kChannelOk;
-    m_busy = 1;
-    received = 0;
-    int result = kChannelFailed;
-    if (m_open && !m_refused) {
-        uint8_t packet[kCommandPacketSize] = {};
-        std::memcpy(packet, request, std::min(requestLength, kCommandPacketSize));
+    return RunTransaction(request, requestLength, received, [&](const uint8_t* packet) {
         TracePacket("命令", packet);
-        result = ExchangeFull(packet, response, responseLength, received);
-    }
-    m_busy = 0;
-    return result;
+        return ExchangeFull(packet, response, responseLength, received);
+    });
 }
 
 int DeviceChannel::ExchangeFull(const uint8_t* packet, uint8_t* response, size_t responseLength, size_t& received)
@@ -117,13 +110,21 @@ int DeviceChannel::ExchangeFull(const uint8_t* packet, uint8_t* response, size_t
 int DeviceChannel::TransactQuick(const uint8_t* request, size_t requestLength, uint8_t* response,
                                  size_t responseLength, size_t& received)
 {
+    return RunTransaction(request, requestLength, received, [&](const uint8_t* packet) {
+        return ExchangeQuick(packet, response, responseLength, received);
+    });
+}
+
+int DeviceChannel::RunTransaction(const uint8_t* request, size_t requestLength, size_t& received,
+                                  const std::function<int(const uint8_t* packet)>& exchange)
+{
     m_busy = 1;
     received = 0;
     int result = kChannelFailed;
     if (m_open && !m_refused) {
         uint8_t packet[kCommandPacketSize] = {};
         std::memcpy(packet, request, std::min(requestLength, kCommandPacketSize));
-        result = ExchangeQuick(packet, response, responseLength, received);
+        result = exchange(packet);
     }
     m_busy = 0;
     return result;

@@ -111,6 +111,10 @@ private:
     };
 
     HidDevice& ActiveDevice() { return IsReceiverMode() ? m_receiver : m_wired; }
+    // Marks the channel busy and, when it is open and not refused, runs exchange on the request
+    // padded to 64 bytes.
+    int RunTransaction(const uint8_t* request, size_t requestLength, size_t& received,
+                       const std::function<int(const uint8_t* packet)>& exchange);
     int SimpleCommand(uint8_t code);
     int RunBlock(const Block& block);
     int Exchange(const CommandPacket& request, CommandPacket& response, OperationLock lock, bool quick);

@@ -31,7 +31,8 @@ public:
     // Receives one report as the node delivers it: with the report id byte first when the
     // descriptor numbers its reports, without it otherwise.
     virtual HidIoResult Read(uint8_t* buffer, size_t capacity, size_t& received, int timeoutMs) = 0;
-    // Sends one report in the same form.
+    // Sends one report with its report id in byte 0, 0 when the descriptor numbers no reports
+    // (hidraw's form for writes).
     virtual HidIoResult Write(const uint8_t* data, size_t length, size_t& written, int timeoutMs) = 0;
     // Ends one waiting Read or Write at once; with none waiting, the next one ends at once.
     virtual void Abort() = 0;

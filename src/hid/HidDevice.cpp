@@ -1,27 +1,16 @@
 #include "hid/HidDevice.h"
 
+#include "hid/HidDeadline.h"
 #include "hid/HidPaths.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 
 // Sections: enumeration, open and close, capabilities, report I/O, report parsing.
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 constexpr size_t kMaxPathLength = 259;
-
-// Milliseconds left until deadline, never negative; kHidInfinite stays infinite.
-int RemainingMs(int timeoutMs, Clock::time_point deadline)
-{
-    if (timeoutMs < 0)
-        return kHidInfinite;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return static_cast<int>(std::max<long long>(0, left));
-}
 
 int32_t ScaleValue(const HidValueCaps& caps, uint32_t raw)
 {
@@ -45,18 +34,16 @@ HidDevice::~HidDevice()
     ClearPaths();
 }
 
-HidBackend& HidDevice::Backend()
+std::shared_ptr<HidBackend> HidDevice::Backend() const
 {
-    if (!m_backend)
-        return *HidBackend::Current();
-    return *m_backend;
+    return m_backend ? m_backend : HidBackend::Current();
 }
 
 bool HidDevice::EnumeratePaths()
 {
     ClearPaths();
-    // Keep the backend alive for the whole pass even if another thread replaces the current one.
-    const std::shared_ptr<HidBackend> backend = m_backend ? m_backend : HidBackend::Current();
+    // Held for the whole pass, even if another thread replaces the current backend meanwhile.
+    const std::shared_ptr<HidBackend> backend = Backend();
     std::vector<HidNodeInfo> nodes;
     if (!backend->ListNodes(nodes))
         return false;
@@ -111,11 +98,12 @@ bool HidDevice::Open(const std::string& path, bool read, bool write, bool overla
 
     HidNodeInfo info;
     const std::string node = PathNode(path);
-    if (!Backend().ReadNodeInfo(node, info))
+    const std::shared_ptr<HidBackend> backend = Backend();
+    if (!backend->ReadNodeInfo(node, info))
         return false;
     if (!LoadCapabilities(info, ParsePathNumber(path, "&col")))
         return false;
-    std::shared_ptr<HidNode> opened = Backend().OpenNode(node, read, write);
+    std::shared_ptr<HidNode> opened = backend->OpenNode(node, read, write);
     if (!opened) {
         ReleaseCapabilities();
         return false;
@@ -280,7 +268,7 @@ bool HidDevice::ReadInputReport(uint8_t* buffer, size_t length, size_t& transfer
         m_readWaiting = false;
         return false;
     }
-    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    const HidDeadline deadline(timeoutMs);
     // Unnumbered reports arrive without an id byte; callers always see one (0) in byte 0.
     const size_t idBytes = m_numberedReports ? 0 : 1;
     std::vector<uint8_t> report(std::max<size_t>(length, kMaxReportBytes) + 1, 0);
@@ -288,7 +276,7 @@ bool HidDevice::ReadInputReport(uint8_t* buffer, size_t length, size_t& transfer
     for (;;) {
         size_t received = 0;
         const HidIoResult io = node->Read(report.data() + idBytes, report.size() - idBytes, received,
-                                          RemainingMs(timeoutMs, deadline));
+                                          deadline.RemainingMs());
         if (io != HidIoResult::Done)
             break;
         if (received + idBytes == 0 || !m_collection.OwnsReportId(report[0]))
@@ -309,13 +297,8 @@ bool HidDevice::WriteOutputReport(const uint8_t* buffer, size_t length, size_t& 
     transferred = 0;
     std::shared_ptr<HidNode> node = BeginIo();
     bool result = false;
-    if (node && length > 0) {
-        const size_t idBytes = m_numberedReports ? 0 : 1;
-        size_t written = 0;
-        result = node->Write(buffer + idBytes, length - idBytes, written, timeoutMs) == HidIoResult::Done;
-        if (result)
-            transferred = written + idBytes;
-    }
+    if (node && length > 0)
+        result = node->Write(buffer, length, transferred, timeoutMs) == HidIoResult::Done;
     if (node)
         EndIo();
     m_writeWaiting = false;

@@ -121,7 +121,7 @@ private:
     static constexpr size_t kInitialPathCapacity = 8;
     static constexpr size_t kMaxUsageEntries = 65536;
 
-    HidBackend& Backend();
+    std::shared_ptr<HidBackend> Backend() const;
     void AddPath(std::string path);
     bool LoadCapabilities(const HidNodeInfo& info, int collection);
     bool BuildUsageTable(HidReportType type);

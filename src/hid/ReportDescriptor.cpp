@@ -73,6 +73,9 @@ private:
     bool AddDataItem(HidReportType type, uint32_t flags);
     bool AddVariableCaps(HidReportType type, uint32_t bitPosition);
     bool AddArrayCaps(HidReportType type, uint32_t bitPosition);
+    // A capability of the current usage and global state, its fields starting at bitPosition.
+    template <typename Caps>
+    Caps MakeCaps(const LocalUsage& usage, uint32_t bitPosition) const;
     bool CountCap();
     void ClearLocals();
     bool Finish();
@@ -308,32 +311,14 @@ bool Parser::AddVariableCaps(HidReportType type, uint32_t bitPosition)
         const uint32_t span = static_cast<uint32_t>(usage.max - usage.min) + 1;
         const uint32_t fields = last ? remaining : std::min(span, remaining);
         if (m_global.reportSize == 1) {
-            HidButtonCaps caps;
-            caps.usagePage = PageOf(usage);
-            caps.reportId = m_global.reportId;
-            caps.isRange = usage.isRange;
-            caps.usageMin = usage.min;
-            caps.usageMax = usage.max;
-            caps.linkCollection = m_linkStack.back();
-            caps.bitPosition = bitPosition;
+            HidButtonCaps caps = MakeCaps<HidButtonCaps>(usage, bitPosition);
             caps.reportSize = 1;
             caps.reportCount = static_cast<uint16_t>(fields);
-            caps.logicalMin = m_global.logicalMin;
-            caps.logicalMax = m_global.EffectiveLogicalMax();
             Top().buttonCaps[t].push_back(caps);
         } else {
-            HidValueCaps caps;
-            caps.usagePage = PageOf(usage);
-            caps.reportId = m_global.reportId;
-            caps.isRange = usage.isRange;
-            caps.usageMin = usage.min;
-            caps.usageMax = usage.max;
-            caps.linkCollection = m_linkStack.back();
-            caps.bitPosition = bitPosition;
+            HidValueCaps caps = MakeCaps<HidValueCaps>(usage, bitPosition);
             caps.bitSize = static_cast<uint16_t>(m_global.reportSize);
             caps.reportCount = static_cast<uint16_t>(fields);
-            caps.logicalMin = m_global.logicalMin;
-            caps.logicalMax = m_global.EffectiveLogicalMax();
             caps.physicalMin = m_global.physicalMin;
             caps.physicalMax = m_global.physicalMax;
             Top().valueCaps[t].push_back(caps);
@@ -351,24 +336,31 @@ bool Parser::AddArrayCaps(HidReportType type, uint32_t bitPosition)
     for (const LocalUsage& usage : m_usages) {
         if (!CountCap())
             return false;
-        HidButtonCaps caps;
-        caps.usagePage = PageOf(usage);
-        caps.reportId = m_global.reportId;
-        caps.isRange = usage.isRange;
-        caps.usageMin = usage.min;
-        caps.usageMax = usage.max;
-        caps.linkCollection = m_linkStack.back();
+        HidButtonCaps caps = MakeCaps<HidButtonCaps>(usage, bitPosition);
         caps.isArray = true;
-        caps.bitPosition = bitPosition;
         caps.reportSize = static_cast<uint16_t>(m_global.reportSize);
         caps.reportCount = static_cast<uint16_t>(m_global.reportCount);
         caps.arrayIndexBase = indexBase;
-        caps.logicalMin = m_global.logicalMin;
-        caps.logicalMax = m_global.EffectiveLogicalMax();
         Top().buttonCaps[t].push_back(caps);
         indexBase += static_cast<uint32_t>(usage.max - usage.min) + 1;
     }
     return true;
+}
+
+template <typename Caps>
+Caps Parser::MakeCaps(const LocalUsage& usage, uint32_t bitPosition) const
+{
+    Caps caps;
+    caps.usagePage = PageOf(usage);
+    caps.reportId = m_global.reportId;
+    caps.isRange = usage.isRange;
+    caps.usageMin = usage.min;
+    caps.usageMax = usage.max;
+    caps.linkCollection = m_linkStack.back();
+    caps.bitPosition = bitPosition;
+    caps.logicalMin = m_global.logicalMin;
+    caps.logicalMax = m_global.EffectiveLogicalMax();
+    return caps;
 }
 
 bool Parser::CountCap()

@@ -81,7 +81,8 @@ bool SimProduct::IsPlugged() const
 
 void SimProduct::SendNotice(uint16_t code)
 {
-    const int id = NotificationInterfaceId();
+    // A product without a notification interface (the headset) carries notices beside its commands.
+    const int id = m_spec.notificationInterface ? NotificationInterfaceId() : CommandInterfaceId();
     if (id)
         m_bus->SendInputReport(id, {kNoticeReportId, static_cast<uint8_t>(code & 0xFF), static_cast<uint8_t>(code >> 8)});
 }

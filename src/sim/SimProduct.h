@@ -43,7 +43,8 @@ public:
     void SetLinked(bool linked) { m_linked = linked; }
     bool IsLinked() const { return m_linked; }
 
-    // Sends a change notice (report 3, code low byte first) on the notification interface.
+    // Sends a change notice (report 3, code low byte first) on the notification interface, or on
+    // the command interface of a product that has no other.
     void SendNotice(uint16_t code);
 
     SimFirmware& Firmware() { return *m_firmware; }

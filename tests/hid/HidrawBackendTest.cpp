@@ -1,3 +1,4 @@
+#include "CloseDuringRead.h"
 #include "hid/HidDevice.h"
 #include "hid/linux/HidrawBackend.h"
 #include "hid/sim/DescriptorWriter.h"
@@ -8,9 +9,7 @@
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
-#include <future>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -137,15 +136,7 @@ TEST_F(HidrawBackendTest, CloseEndsAnInfiniteReadAtOnce)
 {
     HidDevice device(backend);
     ASSERT_TRUE(device.Open(commandPath, true, true, true, false));
-    auto read = std::async(std::launch::async, [&device] {
-        size_t got = 0;
-        return device.ReadInputReport(device.InputReportBuffer(), device.InputReportLength(), got, kHidInfinite);
-    });
-    while (!device.IsReadWaiting())
-        std::this_thread::yield();
-    device.Close();
-    ASSERT_EQ(read.wait_for(std::chrono::seconds(5)), std::future_status::ready);
-    EXPECT_FALSE(read.get());
+    ExpectCloseEndsInfiniteRead(device);
 }
 
 TEST_F(HidrawBackendTest, PresenceFollowsTheDeviceNode)

@@ -160,6 +160,11 @@ TEST_F(SimDevicesTest, HeadsetTakesLightReportsAndCommandsOnOneCollection)
     EXPECT_EQ(headset.LightReports()[0], Bytes(light, light + 17));
     uint8_t info[34];
     EXPECT_EQ(channel.ReadInfoBlock(info), kChannelOk);
+
+    HidDevice notices(devices.Bus());
+    ASSERT_TRUE(notices.Open(headset.CommandPath(), true, true, true, false));
+    headset.SendNotice(SimMouse::kNoticeResync);
+    EXPECT_EQ(NextNotice(notices), 0x0401);
 }
 
 TEST_F(SimDevicesTest, KeyboardAndPadAnswerTheirOwnBlocks)

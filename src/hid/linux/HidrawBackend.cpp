@@ -1,12 +1,12 @@
 #include "hid/linux/HidrawBackend.h"
 
+#include "hid/HidDeadline.h"
 #include "hid/ReportDescriptor.h"
 
 #include <libudev.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fcntl.h>
@@ -22,18 +22,9 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 constexpr char kNodePrefix[] = "hidraw:";
 constexpr uint16_t kUsbBus = 0x0003;
-
-int RemainingMs(int timeoutMs, Clock::time_point deadline)
-{
-    if (timeoutMs < 0)
-        return -1;
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    return static_cast<int>(std::max<long long>(0, left));
-}
 
 // An opened hidraw node. Every wait polls the node together with two eventfds: the one-shot
 // abort (consumed by the operation it ends) and the shutdown, which stays set.
@@ -100,10 +91,10 @@ private:
     template <typename Io>
     HidIoResult Transfer(short direction, int timeoutMs, Io io)
     {
-        const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+        const HidDeadline deadline(timeoutMs);
         for (;;) {
             pollfd fds[3] = {{m_shutdownFd, POLLIN, 0}, {m_abortFd, POLLIN, 0}, {m_fd, direction, 0}};
-            const int ready = poll(fds, 3, RemainingMs(timeoutMs, deadline));
+            const int ready = poll(fds, 3, deadline.RemainingMs());
             if (ready < 0 && errno == EINTR)
                 continue;
             if (ready < 0)

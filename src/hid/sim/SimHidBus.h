@@ -14,7 +14,7 @@
 class SimHidEndpoint {
 public:
     virtual ~SimHidEndpoint() = default;
-    // The host wrote a report (byte 0 its id when the descriptor numbers reports); runs on the
+    // The host wrote a report (byte 0 its id, 0 when the descriptor numbers none); runs on the
     // writer's thread with no bus lock held, so it may answer, plug or unplug.
     virtual void OnOutputReport(int interfaceId, const std::vector<uint8_t>& report) = 0;
 };
