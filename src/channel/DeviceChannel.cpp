@@ -83,30 +83,6 @@ int DeviceChannel::Transact(const uint8_t* request, size_t requestLength, uint8_
     });
 }
 
-int DeviceChannel::ExchangeFull(const uint8_t* packet, uint8_t* response, size_t responseLength, size_t& received)
-{
-    const bool receiver = IsReceiverMode();
-    const int timeoutMs = receiver ? kReceiverTimeoutMs : kWiredTimeoutMs;
-    bool readOk = false;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!WritePacket(packet, timeoutMs, receiver))
-            return kChannelWriteFailed;
-        std::lock_guard io(m_ioLock);
-        m_sleep(kPauseBeforeReadMs);
-        readOk = ReadResponse(response, responseLength, received, timeoutMs);
-        const uint8_t echo = responseLength > 3 ? response[3] : 0;
-        if (echo == packet[3])
-            break;
-        if (receiver && echo == kNotLinkedEcho)
-            return kChannelNotLinked;
-        // A crossed or missing answer: the request goes out once more, then the read stands.
-    }
-    uint8_t copy[kCommandPacketSize] = {};
-    std::memcpy(copy, response, std::min(responseLength, kCommandPacketSize));
-    TracePacket("返回", copy);
-    return readOk ? kChannelOk : kChannelFailed;
-}
-
 int DeviceChannel::TransactQuick(const uint8_t* request, size_t requestLength, uint8_t* response,
                                  size_t responseLength, size_t& received)
 {
@@ -130,21 +106,43 @@ int DeviceChannel::RunTransaction(const uint8_t* request, size_t requestLength, 
     return result;
 }
 
-int DeviceChannel::ExchangeQuick(const uint8_t* packet, uint8_t* response, size_t responseLength, size_t& received)
+int DeviceChannel::ExchangeFull(const uint8_t* packet, uint8_t* response, size_t responseLength, size_t& received)
 {
     const bool receiver = IsReceiverMode();
-    const int timeoutMs = receiver ? kReceiverQuickTimeoutMs : kWiredTimeoutMs;
+    const int timeoutMs = receiver ? kReceiverTimeoutMs : kWiredTimeoutMs;
+    bool readOk = false;
+    // A crossed or missing answer sends the request once more; after that the read stands.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!WritePacket(packet, timeoutMs, receiver))
+            return kChannelWriteFailed;
+        std::lock_guard io(m_ioLock);
+        m_sleep(kPauseBeforeReadMs);
+        const Echo echo = ReadResponse(packet, response, responseLength, received, timeoutMs, readOk);
+        if (echo == Echo::NotLinked)
+            return kChannelNotLinked;
+        if (echo == Echo::Matches)
+            break;
+    }
+    uint8_t copy[kCommandPacketSize] = {};
+    std::memcpy(copy, response, std::min(responseLength, kCommandPacketSize));
+    TracePacket("返回", copy);
+    return readOk ? kChannelOk : kChannelFailed;
+}
+
+int DeviceChannel::ExchangeQuick(const uint8_t* packet, uint8_t* response, size_t responseLength, size_t& received)
+{
+    const int timeoutMs = IsReceiverMode() ? kReceiverQuickTimeoutMs : kWiredTimeoutMs;
     if (!WritePacket(packet, timeoutMs, false))
         return kChannelWriteFailed;
     std::lock_guard io(m_ioLock);
     bool readOk = false;
+    // A crossed answer is followed by one more read, without sending again.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        readOk = ReadResponse(response, responseLength, received, timeoutMs);
-        const uint8_t echo = responseLength > 3 ? response[3] : 0;
-        if (echo == packet[3])
-            break;
-        if (receiver && echo == kNotLinkedEcho)
+        const Echo echo = ReadResponse(packet, response, responseLength, received, timeoutMs, readOk);
+        if (echo == Echo::NotLinked)
             return kChannelNotLinked;
+        if (echo == Echo::Matches)
+            break;
     }
     return readOk ? kChannelOk : kChannelFailed;
 }
@@ -159,10 +157,15 @@ bool DeviceChannel::WritePacket(const uint8_t* packet, int timeoutMs, bool flush
     return device.WriteOutputReport(packet, kCommandPacketSize, written, timeoutMs);
 }
 
-bool DeviceChannel::ReadResponse(uint8_t* response, size_t responseLength, size_t& received, int timeoutMs)
+DeviceChannel::Echo DeviceChannel::ReadResponse(const uint8_t* packet, uint8_t* response, size_t responseLength,
+                                                size_t& received, int timeoutMs, bool& readOk)
 {
     std::memset(response, 0, responseLength);
-    return ActiveDevice().ReadInputReport(response, responseLength, received, timeoutMs);
+    readOk = ActiveDevice().ReadInputReport(response, responseLength, received, timeoutMs);
+    const uint8_t echo = responseLength > 3 ? response[3] : 0;
+    if (echo == packet[3])
+        return Echo::Matches;
+    return IsReceiverMode() && echo == kNotLinkedEcho ? Echo::NotLinked : Echo::Crossed;
 }
 
 int DeviceChannel::Exchange(const CommandPacket& request, CommandPacket& response, OperationLock lock, bool quick)

@@ -99,6 +99,7 @@ public:
 
 private:
     enum class OperationLock { Command, Lighting, None };
+    enum class Echo { Matches, NotLinked, Crossed };
     struct Block {
         uint8_t code = 0;
         uint32_t baseOffset = 0;
@@ -121,7 +122,9 @@ private:
     int ExchangeFull(const uint8_t* packet, uint8_t* response, size_t responseLength, size_t& received);
     int ExchangeQuick(const uint8_t* packet, uint8_t* response, size_t responseLength, size_t& received);
     bool WritePacket(const uint8_t* packet, int timeoutMs, bool flushFirst);
-    bool ReadResponse(uint8_t* response, size_t responseLength, size_t& received, int timeoutMs);
+    // Reads one response (readOk: the read itself succeeded) and compares its echo of byte 3.
+    Echo ReadResponse(const uint8_t* packet, uint8_t* response, size_t responseLength, size_t& received,
+                      int timeoutMs, bool& readOk);
 
     uint16_t m_blockLength = kMaxBlockLength;
     std::atomic<uint8_t> m_busy{0};
