@@ -188,6 +188,11 @@ int DeviceChannel::SimpleCommand(uint8_t code)
     const int result = Exchange(CommandPacket::Request(code), response, OperationLock::Command, false);
     if (result != kChannelOk || m_suspended)
         return result;
+    return StatusResult(response);
+}
+
+int DeviceChannel::StatusResult(const CommandPacket& response)
+{
     if (response.status == kStatusFailedFF)
         return kChannelStatusFF;
     if (response.status == kStatusFailedFE)
@@ -211,10 +216,8 @@ int DeviceChannel::RunBlock(const Block& block)
             return result;
         if (m_suspended && !block.quick)
             continue; // nothing was exchanged: no status to look at, no data to copy
-        if (response.status == kStatusFailedFF)
-            return kChannelStatusFF;
-        if (response.status == kStatusFailedFE)
-            return kChannelStatusFE;
+        if (StatusResult(response) != kChannelOk)
+            return StatusResult(response);
         if (block.readTo)
             std::memcpy(block.readTo + done, response.data, length);
     }

@@ -117,6 +117,8 @@ private:
     int RunTransaction(const uint8_t* request, size_t requestLength, size_t& received,
                        const std::function<int(const uint8_t* packet)>& exchange);
     int SimpleCommand(uint8_t code);
+    // -102 or -103 for a failure status in byte 7, else 1.
+    static int StatusResult(const CommandPacket& response);
     int RunBlock(const Block& block);
     int Exchange(const CommandPacket& request, CommandPacket& response, OperationLock lock, bool quick);
     int ExchangeFull(const uint8_t* packet, uint8_t* response, size_t responseLength, size_t& received);
