@@ -1,0 +1,364 @@
+#include "hid/linux/HidrawBackend.h"
+
+#include "hid/HidDeadline.h"
+#include "hid/ReportDescriptor.h"
+
+#include <libudev.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <poll.h>
+#include <sstream>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+// Sections: the opened node (poll with abort), reading sysfs, the backend.
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kNodePrefix[] = "hidraw:";
+constexpr uint16_t kUsbBus = 0x0003;
+
+// An opened hidraw node. Every wait polls the node together with two eventfds: the one-shot
+// abort (consumed by the operation it ends) and the shutdown, which stays set.
+class HidrawNode : public HidNode {
+public:
+    HidrawNode(int fd) : m_fd(fd)
+    {
+        m_abortFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        m_shutdownFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    }
+
+    ~HidrawNode() override
+    {
+        for (int fd : {m_fd, m_abortFd, m_shutdownFd}) {
+            if (fd >= 0)
+                close(fd);
+        }
+    }
+
+    bool Usable() const { return m_fd >= 0 && m_abortFd >= 0 && m_shutdownFd >= 0; }
+
+    HidIoResult Read(uint8_t* buffer, size_t capacity, size_t& received, int timeoutMs) override
+    {
+        received = 0;
+        return Transfer(POLLIN, timeoutMs, [&] {
+            const ssize_t n = read(m_fd, buffer, capacity);
+            if (n > 0)
+                received = static_cast<size_t>(n);
+            return n;
+        });
+    }
+
+    HidIoResult Write(const uint8_t* data, size_t length, size_t& written, int timeoutMs) override
+    {
+        written = 0;
+        return Transfer(POLLOUT, timeoutMs, [&] {
+            const ssize_t n = write(m_fd, data, length);
+            if (n > 0)
+                written = static_cast<size_t>(n);
+            return n;
+        });
+    }
+
+    void Abort() override { Signal(m_abortFd); }
+    void Shutdown() override { Signal(m_shutdownFd); }
+
+    void Flush() override
+    {
+        uint8_t scratch[4096];
+        for (int i = 0; i < 1024; ++i) {
+            pollfd node{m_fd, POLLIN, 0};
+            if (poll(&node, 1, 0) <= 0 || !(node.revents & POLLIN) || read(m_fd, scratch, sizeof scratch) <= 0)
+                return;
+        }
+    }
+
+private:
+    static void Signal(int fd)
+    {
+        const uint64_t one = 1;
+        [[maybe_unused]] ssize_t n = write(fd, &one, sizeof one);
+    }
+
+    template <typename Io>
+    HidIoResult Transfer(short direction, int timeoutMs, Io io)
+    {
+        const HidDeadline deadline(timeoutMs);
+        for (;;) {
+            pollfd fds[3] = {{m_shutdownFd, POLLIN, 0}, {m_abortFd, POLLIN, 0}, {m_fd, direction, 0}};
+            const int ready = poll(fds, 3, deadline.RemainingMs());
+            if (ready < 0 && errno == EINTR)
+                continue;
+            if (ready < 0)
+                return HidIoResult::Failed;
+            if (ready == 0)
+                return HidIoResult::TimedOut;
+            if (fds[0].revents & POLLIN)
+                return HidIoResult::Aborted;
+            if (fds[1].revents & POLLIN) {
+                uint64_t count = 0;
+                [[maybe_unused]] ssize_t n = read(m_abortFd, &count, sizeof count);
+                return HidIoResult::Aborted;
+            }
+            if (fds[2].revents & direction) {
+                const ssize_t n = io();
+                if (n > 0)
+                    return HidIoResult::Done;
+                if (n < 0 && (errno == EAGAIN || errno == EINTR))
+                    continue;
+                return HidIoResult::Failed;
+            }
+            if (fds[2].revents & (POLLERR | POLLHUP | POLLNVAL))
+                return HidIoResult::Failed; // the device went away
+        }
+    }
+
+    int m_fd;
+    int m_abortFd;
+    int m_shutdownFd;
+};
+
+std::string ReadWholeFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {};
+    std::string bytes;
+    // sysfs files report a size of 4096 whatever they hold; read at most a little more than a
+    // descriptor can be.
+    bytes.resize(kMaxReportDescriptorSize + 1);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return bytes;
+}
+
+// The value of KEY= in a uevent file.
+std::string UeventValue(const std::string& uevent, const std::string& key)
+{
+    std::istringstream lines(uevent);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind(key + "=", 0) == 0)
+            return line.substr(key.size() + 1);
+    }
+    return {};
+}
+
+// Fills vendor, product and interface number from the HID device's uevent: HID_ID is
+// "bus:vendor:product" in hexadecimal, HID_PHYS of a USB device ends in "/input<interface>".
+bool ParseUevent(const std::string& uevent, HidNodeInfo& info)
+{
+    unsigned int bus = 0, vendor = 0, product = 0;
+    if (std::sscanf(UeventValue(uevent, "HID_ID").c_str(), "%x:%x:%x", &bus, &vendor, &product) != 3)
+        return false;
+    info.vendorId = static_cast<uint16_t>(vendor);
+    info.productId = static_cast<uint16_t>(product);
+    info.interfaceNumber = -1;
+    const std::string phys = UeventValue(uevent, "HID_PHYS");
+    const auto input = phys.rfind("/input");
+    unsigned int interfaceNumber = 0;
+    if (bus == kUsbBus && input != std::string::npos &&
+        std::sscanf(phys.c_str() + input + 6, "%u", &interfaceNumber) == 1)
+        info.interfaceNumber = static_cast<int>(interfaceNumber & 0xFF);
+    return true;
+}
+
+// bcdDevice of the USB device two levels above the HID device (HID device → interface → device).
+uint16_t ReadVersion(const fs::path& hidDevice)
+{
+    std::error_code error;
+    const fs::path resolved = fs::canonical(hidDevice, error);
+    if (error)
+        return 0;
+    unsigned int version = 0;
+    std::sscanf(ReadWholeFile(resolved.parent_path().parent_path() / "bcdDevice").c_str(), "%x", &version);
+    return static_cast<uint16_t>(version);
+}
+
+bool IsHidrawName(const std::string& name)
+{
+    return name.rfind("hidraw", 0) == 0 && name.size() > 6 &&
+           name.find_first_not_of("0123456789", 6) == std::string::npos;
+}
+
+} // namespace
+
+HidrawBackend::HidrawBackend(std::string sysfsRoot, std::string devRoot)
+    : m_sysfsRoot(std::move(sysfsRoot)), m_devRoot(std::move(devRoot))
+{
+}
+
+HidrawBackend::~HidrawBackend()
+{
+    if (m_monitor)
+        udev_monitor_unref(m_monitor);
+    if (m_udev)
+        udev_unref(m_udev);
+}
+
+std::string HidrawBackend::NodeName(const std::string& hidrawName) const
+{
+    return kNodePrefix + m_devRoot + "/" + hidrawName;
+}
+
+std::string HidrawBackend::HidrawNameOf(const std::string& node) const
+{
+    const std::string prefix = kNodePrefix + m_devRoot + "/";
+    if (node.rfind(prefix, 0) != 0)
+        return {};
+    const std::string name = node.substr(prefix.size());
+    return IsHidrawName(name) ? name : std::string();
+}
+
+bool HidrawBackend::ListNodes(std::vector<HidNodeInfo>& nodes)
+{
+    nodes.clear();
+    std::vector<std::string> names;
+    if (!ListHidrawNames(names))
+        return false;
+    for (const std::string& name : names) {
+        HidNodeInfo info;
+        if (ReadNodeInfo(NodeName(name), info))
+            nodes.push_back(std::move(info));
+    }
+    return true;
+}
+
+bool HidrawBackend::ListHidrawNames(std::vector<std::string>& names)
+{
+    if (UsesRealSysfs() && ListWithUdev(names))
+        return true;
+    std::error_code error;
+    fs::directory_iterator entries(fs::path(m_sysfsRoot) / "class" / "hidraw", error);
+    if (error)
+        return error == std::errc::no_such_file_or_directory; // no hidraw driver: no nodes
+    for (const auto& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        if (IsHidrawName(name))
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return true;
+}
+
+bool HidrawBackend::ListWithUdev(std::vector<std::string>& names)
+{
+    std::lock_guard guard(m_udevLock);
+    if (!m_udev)
+        m_udev = udev_new();
+    if (!m_udev)
+        return false;
+    udev_enumerate* enumerate = udev_enumerate_new(m_udev);
+    if (!enumerate)
+        return false;
+    udev_enumerate_add_match_subsystem(enumerate, "hidraw");
+    const bool scanned = udev_enumerate_scan_devices(enumerate) >= 0;
+    udev_list_entry* entry = scanned ? udev_enumerate_get_list_entry(enumerate) : nullptr;
+    for (; entry; entry = udev_list_entry_get_next(entry)) {
+        const std::string name = fs::path(udev_list_entry_get_name(entry)).filename().string();
+        if (IsHidrawName(name))
+            names.push_back(name);
+    }
+    udev_enumerate_unref(enumerate);
+    return scanned;
+}
+
+bool HidrawBackend::ReadNodeInfo(const std::string& node, HidNodeInfo& info)
+{
+    const std::string name = HidrawNameOf(node);
+    if (name.empty())
+        return false;
+    const fs::path hidDevice = fs::path(m_sysfsRoot) / "class" / "hidraw" / name / "device";
+    info = HidNodeInfo{};
+    info.node = node;
+    if (!ParseUevent(ReadWholeFile(hidDevice / "uevent"), info))
+        return false;
+    const std::string descriptor = ReadWholeFile(hidDevice / "report_descriptor");
+    if (descriptor.empty())
+        return false;
+    info.reportDescriptor.assign(descriptor.begin(), descriptor.end());
+    info.versionNumber = ReadVersion(hidDevice);
+    return true;
+}
+
+std::unique_ptr<HidNode> HidrawBackend::OpenNode(const std::string& node, bool read, bool write)
+{
+    const std::string name = HidrawNameOf(node);
+    if (name.empty())
+        return nullptr;
+    const int access = read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY;
+    const int fd = open((m_devRoot + "/" + name).c_str(), access | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    auto opened = std::make_unique<HidrawNode>(fd);
+    if (!opened->Usable())
+        return nullptr;
+    return opened;
+}
+
+bool HidrawBackend::NodePresent(const std::string& node)
+{
+    const std::string name = HidrawNameOf(node);
+    std::error_code error;
+    return !name.empty() && fs::exists(fs::path(m_sysfsRoot) / "class" / "hidraw" / name, error) &&
+           fs::exists(m_devRoot + "/" + name, error);
+}
+
+int HidrawBackend::MonitorFd()
+{
+    std::lock_guard guard(m_udevLock);
+    if (!m_monitorTried && UsesRealSysfs()) {
+        m_monitorTried = true;
+        if (!m_udev)
+            m_udev = udev_new();
+        if (m_udev)
+            m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
+        if (m_monitor && (udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0 ||
+                          udev_monitor_enable_receiving(m_monitor) < 0)) {
+            udev_monitor_unref(m_monitor);
+            m_monitor = nullptr;
+        }
+    }
+    return m_monitor ? udev_monitor_get_fd(m_monitor) : -1;
+}
+
+int HidrawBackend::DrainChanges()
+{
+    const int fd = MonitorFd();
+    if (fd < 0)
+        return 0;
+    std::lock_guard guard(m_udevLock);
+    int changes = 0;
+    pollfd monitor{fd, POLLIN, 0};
+    while (poll(&monitor, 1, 0) > 0 && (monitor.revents & POLLIN)) {
+        udev_device* device = udev_monitor_receive_device(m_monitor);
+        if (!device)
+            break;
+        udev_device_unref(device);
+        ++changes;
+    }
+    return changes;
+}
+
+bool HidrawBackend::WaitForChange(int timeoutMs)
+{
+    const int fd = MonitorFd();
+    if (fd < 0) {
+        // Without a monitor the caller's periodic scan finds the changes.
+        if (timeoutMs > 0)
+            poll(nullptr, 0, timeoutMs);
+        return false;
+    }
+    pollfd monitor{fd, POLLIN, 0};
+    if (poll(&monitor, 1, timeoutMs) <= 0)
+        return false;
+    return DrainChanges() > 0;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "hid/HidBackend.h"
+
+#include <mutex>
+#include <string>
+
+struct udev;
+struct udev_monitor;
+
+// HID nodes of Linux: the hidraw class in sysfs and its device nodes. Attributes come from the
+// node's sysfs entries (HID_ID and HID_PHYS of its uevent, the USB device's bcdDevice) and the
+// descriptor from its report_descriptor file. Both roots are parameters so that tests can point
+// the backend at a fake tree; on the real /sys, libudev lists the nodes and watches them come and go.
+class HidrawBackend : public HidBackend {
+public:
+    explicit HidrawBackend(std::string sysfsRoot = "/sys", std::string devRoot = "/dev");
+    ~HidrawBackend() override;
+    HidrawBackend(const HidrawBackend&) = delete;
+    HidrawBackend& operator=(const HidrawBackend&) = delete;
+
+    bool ListNodes(std::vector<HidNodeInfo>& nodes) override;
+    bool ReadNodeInfo(const std::string& node, HidNodeInfo& info) override;
+    std::unique_ptr<HidNode> OpenNode(const std::string& node, bool read, bool write) override;
+    bool NodePresent(const std::string& node) override;
+    bool WaitForChange(int timeoutMs) override;
+
+    // A descriptor that becomes readable when hidraw nodes come or go (-1 when udev offers no
+    // monitor, as on a fake tree); a scan thread may poll it beside its stop event.
+    int MonitorFd();
+    // Consumes the pending changes of the monitor; returns how many there were.
+    int DrainChanges();
+
+    // The node name of a hidraw device, e.g. "hidraw:/dev/hidraw3".
+    std::string NodeName(const std::string& hidrawName) const;
+
+private:
+    bool ListHidrawNames(std::vector<std::string>& names);
+    bool ListWithUdev(std::vector<std::string>& names);
+    // "hidraw3" from a node name of this backend; empty when it is not one.
+    std::string HidrawNameOf(const std::string& node) const;
+    bool UsesRealSysfs() const { return m_sysfsRoot == "/sys"; }
+
+    std::string m_sysfsRoot;
+    std::string m_devRoot;
+    std::mutex m_udevLock;
+    struct udev* m_udev = nullptr;
+    struct udev_monitor* m_monitor = nullptr;
+    bool m_monitorTried = false;
+};

@@ -1,0 +1,95 @@
+#include "sim/SimulatedDevices.h"
+
+#include <cstdlib>
+#include <sstream>
+
+SimulatedDevices::SimulatedDevices(std::shared_ptr<SimHidBus> bus) : m_bus(std::move(bus)), m_mouse(m_bus)
+{
+    SimProductSpec pad;
+    pad.productId = kPadProductId;
+    pad.commandCollection = 4;
+    m_pad = SimProduct::Create(m_bus, pad, std::make_shared<SimFirmware>(SimFirmware::MousePadLayout()));
+
+    SimProductSpec headset;
+    headset.vendorId = kHeadsetVendorId;
+    headset.productId = kHeadsetProductId;
+    headset.commandInterface = 3;
+    headset.commandCollection = 0;
+    headset.notificationInterface = false;
+    headset.lightReports = true;
+    m_headset = SimProduct::Create(m_bus, headset, std::make_shared<SimFirmware>(SimFirmware::HeadsetLayout()));
+
+    SimProductSpec keyboard;
+    keyboard.productId = kKeyboardProductId;
+    keyboard.commandCollection = 4;
+    m_keyboard = SimProduct::Create(m_bus, keyboard, std::make_shared<SimFirmware>(SimFirmware::KeyboardLayout()));
+}
+
+SimProduct* SimulatedDevices::Product(const std::string& name)
+{
+    if (name == "mouse")
+        return &m_mouse.Wired();
+    if (name == "receiver")
+        return &m_mouse.Receiver();
+    if (name == "pad")
+        return m_pad.get();
+    if (name == "headset")
+        return m_headset.get();
+    if (name == "keyboard")
+        return m_keyboard.get();
+    return nullptr;
+}
+
+bool SimulatedDevices::Plug(const std::string& name)
+{
+    SimProduct* product = Product(name);
+    return product && product->Plug();
+}
+
+bool SimulatedDevices::Unplug(const std::string& name)
+{
+    SimProduct* product = Product(name);
+    if (!product || !product->IsPlugged())
+        return false;
+    product->Unplug();
+    return true;
+}
+
+bool SimulatedDevices::IsPlugged(const std::string& name)
+{
+    SimProduct* product = Product(name);
+    return product && product->IsPlugged();
+}
+
+bool SimulatedDevices::PlugList(const std::string& list)
+{
+    std::istringstream names(list);
+    std::string name;
+    bool allKnown = true;
+    while (std::getline(names, name, ',')) {
+        if (name.empty())
+            continue;
+        if (!Product(name))
+            allKnown = false;
+        else
+            Plug(name);
+    }
+    return allKnown;
+}
+
+void SimulatedDevices::SetLatencyMs(int milliseconds)
+{
+    for (const char* name : {"mouse", "pad", "headset", "keyboard"})
+        Product(name)->Firmware().SetLatencyMs(milliseconds);
+}
+
+std::shared_ptr<SimulatedDevices> SimulatedDevices::InstallFromEnvironment()
+{
+    const char* list = std::getenv("QV742_SIM");
+    if (!list || !*list)
+        return nullptr;
+    auto devices = std::make_shared<SimulatedDevices>();
+    devices->PlugList(list);
+    HidBackend::SetCurrent(devices->Bus());
+    return devices;
+}

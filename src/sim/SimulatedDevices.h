@@ -1,0 +1,53 @@
+#pragma once
+
+#include "hid/sim/SimHidBus.h"
+#include "sim/SimMouse.h"
+#include "sim/SimProduct.h"
+
+#include <memory>
+#include <string>
+
+// The simulated products of one program run or one test, on one bus: the mouse with its
+// receiver, the mouse pad, the headset and a keyboard. Names used by Plug and Unplug:
+// "mouse" (the mouse's cable), "receiver", "pad", "headset", "keyboard".
+class SimulatedDevices {
+public:
+    static constexpr uint16_t kPadProductId = 0x1004;
+    static constexpr uint16_t kHeadsetVendorId = 0x0C76;
+    static constexpr uint16_t kHeadsetProductId = 0x1630;
+    // No served keyboard reports a product id yet; tests give this one to their match table.
+    static constexpr uint16_t kKeyboardProductId = 0x2A10;
+
+    explicit SimulatedDevices(std::shared_ptr<SimHidBus> bus = std::make_shared<SimHidBus>());
+
+    std::shared_ptr<SimHidBus> Bus() const { return m_bus; }
+    SimMouse& Mouse() { return m_mouse; }
+    SimProduct& MousePad() { return *m_pad; }
+    SimProduct& Headset() { return *m_headset; }
+    SimProduct& Keyboard() { return *m_keyboard; }
+
+    // False for an unknown name or a product already in that state.
+    bool Plug(const std::string& name);
+    bool Unplug(const std::string& name);
+    bool IsPlugged(const std::string& name);
+    // The mouse's radio link to its receiver (linked at the start).
+    void Link() { m_mouse.Link(); }
+    void Unlink() { m_mouse.Unlink(); }
+    // Plugs every name of a comma-separated list; false when a name is unknown.
+    bool PlugList(const std::string& list);
+    // Exchange latency of every product.
+    void SetLatencyMs(int milliseconds);
+
+    // When QV742_SIM names products: plugs them and makes the bus every HidDevice's backend.
+    // Null when QV742_SIM is unset or empty (hidraw stays the backend).
+    static std::shared_ptr<SimulatedDevices> InstallFromEnvironment();
+
+private:
+    SimProduct* Product(const std::string& name);
+
+    std::shared_ptr<SimHidBus> m_bus;
+    SimMouse m_mouse;
+    std::shared_ptr<SimProduct> m_pad;
+    std::shared_ptr<SimProduct> m_headset;
+    std::shared_ptr<SimProduct> m_keyboard;
+};
