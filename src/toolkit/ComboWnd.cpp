@@ -22,7 +22,7 @@ CComboWnd* CComboWnd::Open(CComboUI* owner)
     RECT rc{screen.left + combo.left, screen.top + combo.bottom + dpi->Scale(2), 0, 0};
     rc.right = rc.left + width;
     rc.bottom = rc.top + height;
-    if (!window->Create(ownerWindow->GetHWND(), "", WS_POPUP, WS_EX_TOOLWINDOW, rc)) {
+    if (!window->Create(ownerWindow->GetHWND(), "", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_UIPOPUP, rc)) {
         delete window;
         return nullptr;
     }

@@ -21,7 +21,7 @@ CMenuWnd* CMenuWnd::CreateMenu(void*, const CDuiString& xml, POINT point, CPaint
     HWND owner = mainManager ? mainManager->GetPaintWindow() : nullptr;
     int dpi = mainManager ? mainManager->GetDPIObj()->GetDPI() : 96;
     auto* menu = new CMenuWnd(xml, point, alignment, owner, dpi);
-    if (!menu->Create(owner, "", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, RECT{point.x, point.y, point.x + 1, point.y + 1})) {
+    if (!menu->Create(owner, "", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_UIPOPUP, RECT{point.x, point.y, point.x + 1, point.y + 1})) {
         delete menu;
         return nullptr;
     }

@@ -32,7 +32,8 @@ struct TImageInfo {
 struct TImageDraw {
     RECT rcDest;
     RECT rcSource;  // in picture pixels; all zero means the whole picture
-    RECT rcCorner;  // nine-patch borders that are not stretched
+    RECT rcCorner;  // nine-patch borders that are not stretched, in picture pixels
+    RECT rcCornerDest; // the same borders on the window (scaled to its DPI)
     BYTE uFade = 255;
     bool bTiledX = false;
     bool bTiledY = false;

@@ -37,6 +37,7 @@ bool CRenderEngine::DrawImageInfo(HDC hDC, CPaintManagerUI* manager, const RECT&
     how.rcDest = dest;
     how.rcSource = info.rcSource;
     how.rcCorner = info.rcCorner;
+    how.rcCornerDest = manager->GetDPIObj()->Scale(info.rcCorner);
     how.uFade = info.uFade;
     how.bTiledX = info.bTiledX;
     how.bTiledY = info.bTiledY;
@@ -58,6 +59,7 @@ void CRenderEngine::DrawImage(HDC hDC, const TImageInfo& image, const RECT& rcDe
     how.rcDest = rcDest;
     how.rcSource = rcSource;
     how.rcCorner = rcCorner;
+    how.rcCornerDest = rcCorner;
     how.uFade = fade;
     how.bTiledX = xtiled;
     how.bTiledY = ytiled;

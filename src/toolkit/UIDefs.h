@@ -72,7 +72,8 @@ constexpr WORD LOWORD(uintptr_t v) { return WORD(v & 0xFFFF); }
 constexpr WORD HIWORD(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
 
 // Window messages. Mouse messages carry the client point in lParam (MAKELPARAM(x, y)) and the
-// button and modifier state in wParam (MK_*). WM_CHAR carries one Unicode code point.
+// button and modifier state in wParam (MK_*). Key messages carry the virtual key in wParam and
+// the modifier state (MK_SHIFT, MK_CONTROL) in lParam. WM_CHAR carries one Unicode code point.
 enum : UINT {
     WM_NULL = 0x0000,
     WM_CREATE = 0x0001,
@@ -128,6 +129,8 @@ enum : DWORD {
     WS_MINIMIZEBOX = 0x00020000,
     WS_EX_TOPMOST = 0x00000008,
     WS_EX_TOOLWINDOW = 0x00000080,
+    // The toolkit's own: a menu or drop-down that closes when the user clicks elsewhere.
+    WS_EX_UIPOPUP = 0x80000000,
 };
 enum : UINT { SWP_NOSIZE = 0x1, SWP_NOMOVE = 0x2, SWP_NOZORDER = 0x4, SWP_NOACTIVATE = 0x10, SWP_FRAMECHANGED = 0x20 };
 constexpr int CW_USEDEFAULT = int(0x80000000);
