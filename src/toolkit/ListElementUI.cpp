@@ -1,0 +1,6 @@
+#include "toolkit/ListElementUI.h"
+
+const char* CListElementUI::GetClass() const
+{
+    return "ListElementUI";
+}

@@ -1,0 +1,36 @@
+#include "toolkit/UIHost.h"
+
+#include "toolkit/MessageQueue.h"
+#include "toolkit/WindowWnd.h"
+
+namespace {
+IUIHost* g_host = nullptr;
+}
+
+IUIHost* UIHost()
+{
+    return g_host;
+}
+
+void SetUIHost(IUIHost* host)
+{
+    g_host = host;
+}
+
+RECT MonitorRectOf(HWND hwnd)
+{
+    if (!g_host)
+        return RECT{};
+    CWindowWnd* window = CMessageQueue::Instance().Lookup(hwnd);
+    return g_host->MonitorRect(window ? window->GetWindowRect() : RECT{});
+}
+
+POINT CursorPosition()
+{
+    return g_host ? g_host->CursorPos() : POINT{};
+}
+
+bool AddPrivateFontFile(const std::string& path)
+{
+    return g_host && g_host->AddFontFile(path);
+}

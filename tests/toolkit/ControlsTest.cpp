@@ -1,0 +1,202 @@
+#include "ToolkitFixture.h"
+
+#include "toolkit/ColorPaletteUI.h"
+#include "toolkit/ComboUI.h"
+#include "toolkit/EditUI.h"
+#include "toolkit/ListLabelElementUI.h"
+#include "toolkit/ListUI.h"
+#include "toolkit/OptionUI.h"
+#include "toolkit/SliderUI.h"
+#include "toolkit/TabLayoutUI.h"
+
+namespace {
+
+using ControlsTest = ToolkitTest;
+using Notes = std::vector<std::string>;
+
+TEST_F(ControlsTest, OptionGroupSwitchesTheBoundTabPage)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <HorizontalLayout height="30">
+          <Option name="tab_a" group="tabs" selected="true" bindtablayoutname="pages" bindtabindex="0"/>
+          <Option name="tab_b" group="tabs" bindtablayoutname="pages" bindtabindex="1"/>
+          <CheckBox name="check"/>
+        </HorizontalLayout>
+        <TabLayout name="pages"><Label name="page_a"/><Label name="page_b"/></TabLayout>
+    </VerticalLayout></Window>)");
+    auto* pages = window->FindAs<CTabLayoutUI>("pages");
+    auto* a = window->FindAs<COptionUI>("tab_a");
+    auto* b = window->FindAs<COptionUI>("tab_b");
+    EXPECT_EQ(pages->GetCurSel(), 0);
+    synthetic::Click(b);
+    EXPECT_TRUE(b->IsSelected());
+    EXPECT_FALSE(a->IsSelected());
+    EXPECT_EQ(pages->GetCurSel(), 1);
+    EXPECT_FALSE(window->Find("page_a")->IsVisible());
+    EXPECT_TRUE(window->Find("page_b")->IsVisible());
+    synthetic::Click(b);
+    EXPECT_TRUE(b->IsSelected()) << "a grouped option stays selected when clicked again";
+
+    window->TakeNotes();
+    a->Selected(true, false);
+    EXPECT_EQ(window->TakeNotes(), Notes{}) << "no event when the caller asks for none";
+    EXPECT_EQ(pages->GetCurSel(), 0);
+
+    auto* check = window->FindAs<COptionUI>("check");
+    synthetic::Click(check);
+    synthetic::Click(check);
+    EXPECT_FALSE(check->IsSelected()) << "an option without group toggles";
+    window->DestroyWindow();
+}
+
+TEST_F(ControlsTest, SliderDragSendsMoveValuesThenTheFinalValue)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root" inset="0,0,0,0">
+        <Slider name="DPI_slider_3" width="214" height="20" min="0" max="100" value="0" thumbsize="14,14"/>
+    </VerticalLayout></Window>)");
+    auto* slider = window->FindAs<CSliderUI>("DPI_slider_3");
+    window->TakeNotes();
+    std::vector<int> values;
+    window->onNotify = [&](TNotifyUI&) { values.push_back(slider->GetValue()); };
+    // Travel is 200 px for 100 steps: the thumb centre at x = 7 + 2 * value.
+    synthetic::Drag(window.get(), POINT{7, 10}, POINT{107, 10}, 2);
+    EXPECT_EQ(window->TakeNotes(), (Notes{"setfocus:DPI_slider_3", "movevaluechanged:DPI_slider_3",
+                                          "movevaluechanged:DPI_slider_3", "valuechanged:DPI_slider_3"}));
+    EXPECT_EQ(values, (std::vector<int>{0, 25, 50, 50}));
+    synthetic::Drag(window.get(), POINT{107, 10}, POINT{900, 10}, 1);
+    EXPECT_EQ(slider->GetValue(), 100) << "a drag past the end stops at the maximum";
+    slider->SetValue(-5);
+    EXPECT_EQ(slider->GetValue(), 0);
+    window->TakeNotes();
+    slider->SetValue(40);
+    EXPECT_EQ(window->TakeNotes(), Notes{}) << "setting the value sends nothing";
+    window->DestroyWindow();
+}
+
+TEST_F(ControlsTest, ComboSelectsWithOrWithoutEventAndThroughItsDropDown)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <Combo name="combo" height="30">
+          <ListLabelElement text="Off" userdata="0"/>
+          <ListLabelElement text="1 min" userdata="60"/>
+          <ListLabelElement text="5 min" userdata="300"/>
+        </Combo>
+    </VerticalLayout></Window>)");
+    auto* combo = window->FindAs<CComboUI>("combo");
+    window->TakeNotes();
+    WPARAM newIndex = 99;
+    LPARAM oldIndex = 99;
+    window->onNotify = [&](TNotifyUI& msg) {
+        if (msg.sType == "itemselect") {
+            newIndex = msg.wParam;
+            oldIndex = msg.lParam;
+        }
+    };
+    combo->SelectItem1(1, false, false);
+    EXPECT_EQ(combo->GetCurSel(), 1);
+    EXPECT_EQ(combo->GetText(), "1 min");
+    EXPECT_EQ(window->TakeNotes(), Notes{});
+    EXPECT_EQ(combo->GetItemAt(combo->GetCurSel())->GetUserData(), "60");
+
+    synthetic::Click(combo);
+    host.RunPending();
+    ASSERT_TRUE(combo->IsDropped());
+    EXPECT_EQ(host.OpenWindowCount(), 2);
+    auto* third = static_cast<CListLabelElementUI*>(combo->GetItemAt(2));
+    synthetic::Click(third);
+    host.RunPending();
+    EXPECT_FALSE(combo->IsDropped());
+    EXPECT_EQ(host.OpenWindowCount(), 1);
+    EXPECT_EQ(combo->GetCurSel(), 2);
+    EXPECT_EQ(newIndex, 2u);
+    EXPECT_EQ(oldIndex, 1);
+    Notes notes = window->TakeNotes();
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), "itemselect:combo"), 1);
+    EXPECT_EQ(combo->GetItemAt(2)->GetManager(), &window->GetPaintManager()) << "rows return from the drop-down";
+    window->DestroyWindow();
+}
+
+TEST_F(ControlsTest, EditKeepsNumbersLengthAndRange)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <Edit name="DPI_edit_1" height="30" numberonly="true" maxchar="5" range="100,26000"/>
+        <Edit name="name" height="30" maxchar="4"/>
+    </VerticalLayout></Window>)");
+    auto* dpi = window->FindAs<CEditUI>("DPI_edit_1");
+    auto* name = window->FindAs<CEditUI>("name");
+    synthetic::Click(dpi);
+    synthetic::Type(window.get(), "4a0-0x00");
+    EXPECT_EQ(dpi->GetText(), "40000") << "digits only, at most five";
+    synthetic::PressKey(window.get(), VK_BACK);
+    EXPECT_EQ(dpi->GetText(), "4000");
+    window->TakeNotes();
+    synthetic::PressKey(window.get(), VK_RETURN);
+    EXPECT_EQ(window->TakeNotes(), Notes{"return:DPI_edit_1"});
+    synthetic::Type(window.get(), "0");
+    CDuiString atKillFocus;
+    window->onNotify = [&](TNotifyUI& msg) {
+        if (msg.sType == "killfocus")
+            atKillFocus = msg.pSender->GetText();
+    };
+    synthetic::Click(name);
+    EXPECT_EQ(atKillFocus, "26000") << "clamped into the range before killfocus goes out";
+    synthetic::Type(window.get(), "Grüße");
+    EXPECT_EQ(name->GetText(), "Grüß") << "the length counts characters, not bytes";
+    window->DestroyWindow();
+}
+
+TEST_F(ControlsTest, ListSelectsClicksAndActivatesRows)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <List name="macro_name_list" itemheight="20">
+          <ListLabelElement name="m0" text="first"/>
+          <ListLabelElement name="m1" text="second"/>
+        </List>
+    </VerticalLayout></Window>)");
+    auto* list = window->FindAs<CListUI>("macro_name_list");
+    window->TakeNotes();
+    synthetic::Click(window->Find("m1"));
+    Notes notes = window->TakeNotes();
+    EXPECT_NE(std::find(notes.begin(), notes.end(), "itemclick:m1"), notes.end());
+    EXPECT_NE(std::find(notes.begin(), notes.end(), "itemselect:macro_name_list"), notes.end());
+    EXPECT_EQ(list->GetCurSel(), 1);
+    synthetic::DoubleClick(window->Find("m0"));
+    notes = window->TakeNotes();
+    EXPECT_NE(std::find(notes.begin(), notes.end(), "itemactivate:m0"), notes.end());
+    EXPECT_EQ(list->GetCurSel(), 0);
+
+    auto* row = new CListLabelElementUI;
+    row->SetText("third");
+    list->AddAt(row, 0);
+    EXPECT_EQ(list->GetCurSel(), 1) << "the selection follows its row";
+    list->RemoveAt(1);
+    EXPECT_EQ(list->GetCurSel(), -1);
+    EXPECT_EQ(static_cast<IListItemUI*>(list->GetItemAt(1)->GetInterface("ListItem"))->GetIndex(), 1);
+    window->DestroyWindow();
+}
+
+TEST_F(ControlsTest, ColorPaletteRoundTripsAndReportsPicks)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <ColorPalette name="deng_Color_Pallet" width="200" height="160" barheight="12"/>
+    </VerticalLayout></Window>)");
+    auto* palette = window->FindAs<CColorPaletteUI>("deng_Color_Pallet");
+    for (DWORD color : {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0xFF336699u, 0xFFFFFFFFu, 0xFF000000u}) {
+        palette->SetSelectColor(color);
+        EXPECT_EQ(palette->GetSelectColor(), color);
+    }
+    palette->SetSelectColor(0xFFFF0000);
+    window->TakeNotes();
+    WPARAM reported = 0;
+    window->onNotify = [&](TNotifyUI& msg) {
+        if (msg.sType == "colorchanged")
+            reported = msg.wParam;
+    };
+    // Bottom-left of the square: no saturation, no brightness.
+    synthetic::ClickAt(window.get(), POINT{0, 139});
+    EXPECT_EQ(palette->GetSelectColor(), 0xFF000000u);
+    EXPECT_EQ(reported, 0xFF000000u);
+    window->DestroyWindow();
+}
+
+} // namespace
