@@ -16,9 +16,12 @@ function(qv742_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # Tests find shipped data in the source tree and built programs in the build tree.
+  target_compile_definitions(${name} PRIVATE
+    QV742_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QV742_TEST_BINARY_DIR="${CMAKE_BINARY_DIR}")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QV742_SOURCE_DIR=${CMAKE_SOURCE_DIR};QV742_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # qv742_fuzzer(NAME SOURCES... [DEPS targets...])

@@ -9,7 +9,7 @@
 class JsonFile {
 public:
     // Files beyond this size are not the program's and read as empty.
-    static constexpr long kMaxFileSize = 16 * 1024 * 1024;
+    static constexpr long kMaxFileSize = 4 * 1024 * 1024;
     // Deeper nesting than this is refused as malformed.
     static constexpr int kMaxNesting = 200;
 
