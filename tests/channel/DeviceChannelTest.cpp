@@ -53,7 +53,7 @@ protected:
     std::vector<std::string> log;
 };
 
-TEST_F(DeviceChannelTest, StartsWiredlessWithTheDocumentedDefaults)
+TEST_F(DeviceChannelTest, StartsClosedWithTheDocumentedDefaults)
 {
     DeviceChannel fresh;
     EXPECT_EQ(fresh.BlockLength(), 512);
