@@ -172,7 +172,8 @@ void CPaintManagerUI::ReapObjects(CControlUI* control)
                 self->m_pEventHover = nullptr;
             if (self->m_pEventClick == c)
                 self->m_pEventClick = nullptr;
-            for (auto it = self->m_names.begin(); it != self->m_names.end();)
+            auto range = self->m_names.equal_range(c->GetName());
+            for (auto it = range.first; it != range.second;)
                 it = it->second == c ? self->m_names.erase(it) : std::next(it);
             for (auto& [group, members] : self->m_optionGroups)
                 members.erase(std::remove(members.begin(), members.end(), c), members.end());
