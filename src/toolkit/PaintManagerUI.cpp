@@ -728,6 +728,9 @@ void CPaintManagerUI::UpdateHover(POINT pt)
         return;
     CControlUI* old = m_pEventHover;
     m_pEventHover = hover;
+    if (CWindowWnd* window = GetWindow())
+        if (INativeWindow* native = window->GetNativeWindow())
+            native->SetToolTip(hover ? std::string(hover->GetToolTip()) : std::string());
     if (old)
         SendEvent(old, UIEVENT_MOUSELEAVE, pt);
     if (hover && m_pEventHover == hover)
