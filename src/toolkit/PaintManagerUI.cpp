@@ -172,7 +172,8 @@ void CPaintManagerUI::ReapObjects(CControlUI* control)
                 self->m_pEventHover = nullptr;
             if (self->m_pEventClick == c)
                 self->m_pEventClick = nullptr;
-            for (auto it = self->m_names.begin(); it != self->m_names.end();)
+            auto range = self->m_names.equal_range(c->GetName());
+            for (auto it = range.first; it != range.second;)
                 it = it->second == c ? self->m_names.erase(it) : std::next(it);
             for (auto& [group, members] : self->m_optionGroups)
                 members.erase(std::remove(members.begin(), members.end(), c), members.end());
@@ -727,6 +728,9 @@ void CPaintManagerUI::UpdateHover(POINT pt)
         return;
     CControlUI* old = m_pEventHover;
     m_pEventHover = hover;
+    if (CWindowWnd* window = GetWindow())
+        if (INativeWindow* native = window->GetNativeWindow())
+            native->SetToolTip(hover ? std::string(hover->GetToolTip()) : std::string());
     if (old)
         SendEvent(old, UIEVENT_MOUSELEAVE, pt);
     if (hover && m_pEventHover == hover)

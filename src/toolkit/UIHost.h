@@ -34,6 +34,16 @@ public:
     virtual void SetCursorShape(int systemCursorId) = 0;
     // Starts a window move by the system (a drag on the caption area).
     virtual void BeginSystemMove() = 0;
+    // The tool tip shown while the mouse rests over the window ("" for none).
+    virtual void SetToolTip(const std::string& text) = 0;
+};
+
+// One file dialog request: a filter of a description and a pattern ("*.json;").
+struct FileDialogRequest {
+    bool save = false;
+    HWND owner = nullptr;
+    std::string filterDescription;
+    std::string filterPattern;
 };
 
 class ITrayIconImpl {
@@ -66,6 +76,8 @@ public:
     virtual bool AddFontFile(const std::string& path) = 0;
     // onMouse receives WM_LBUTTONUP, WM_RBUTTONUP or WM_LBUTTONDBLCLK.
     virtual std::unique_ptr<ITrayIconImpl> CreateTrayIcon(std::function<void(UINT mouseMessage)> onMouse) = 0;
+    // Asks the user for a file; true with the chosen path, false when cancelled.
+    virtual bool RunFileDialog(const FileDialogRequest& request, std::string& path) = 0;
 };
 
 // The host in use; null before one is installed.
@@ -79,3 +91,9 @@ RECT MonitorRectOf(HWND hwnd);
 POINT CursorPosition();
 // Adds a private font file for the process; false when missing or rejected.
 bool AddPrivateFontFile(const std::string& path);
+// The system's file dialogs: true and path set when the user confirms, false (path untouched)
+// when cancelled or when the chosen path is empty.
+bool OpenFileDialog(const std::string& filterDescription, const std::string& filterPattern, HWND owner,
+                    std::string& path);
+bool SaveFileDialog(const std::string& filterDescription, const std::string& filterPattern, HWND owner,
+                    std::string& path);

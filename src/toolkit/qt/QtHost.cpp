@@ -11,6 +11,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
@@ -157,4 +158,25 @@ QImage CQtHost::RenderToImage(CWindowWnd& window)
     window.Paint(&adapter, client);
     painter.end();
     return image;
+}
+
+bool CQtHost::RunFileDialog(const FileDialogRequest& request, std::string& path)
+{
+    // "*.json;" is a Windows-style pattern list: Qt wants "Description (*.json)".
+    QString patterns = QString::fromStdString(request.filterPattern).split(';', Qt::SkipEmptyParts).join(' ');
+    QString filter = QString::fromStdString(request.filterDescription);
+    if (!filter.contains('('))
+        filter += " (" + patterns + ")";
+    else
+        filter = filter.left(filter.indexOf('(')).trimmed() + " (" + patterns + ")";
+    QWidget* parent = nullptr;
+    if (CWindowWnd* owner = CMessageQueue::Instance().Lookup(request.owner))
+        if (owner->GetNativeWindow())
+            parent = static_cast<CQtWindow*>(owner->GetNativeWindow())->Widget();
+    QString chosen = request.save ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter)
+                                  : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    if (chosen.isEmpty())
+        return false;
+    path = chosen.toStdString();
+    return true;
 }

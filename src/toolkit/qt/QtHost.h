@@ -41,6 +41,7 @@ public:
     POINT CursorPos() override;
     bool AddFontFile(const std::string& path) override;
     std::unique_ptr<ITrayIconImpl> CreateTrayIcon(std::function<void(UINT mouseMessage)> onMouse) override;
+    bool RunFileDialog(const FileDialogRequest& request, std::string& path) override;
 
 private:
     // Runs the queue and the due timers, then arms the Qt timer for the next one.

@@ -290,3 +290,13 @@ void CQtWindow::BeginSystemMove()
     if (QWindow* handle = m_widget->windowHandle())
         handle->startSystemMove();
 }
+
+void CQtWindow::SetToolTip(const std::string& text)
+{
+    m_widget->setToolTip(QString::fromStdString(text));
+}
+
+QWidget* CQtWindow::Widget() const
+{
+    return m_widget;
+}
