@@ -633,8 +633,17 @@ const TImageInfo* CPaintManagerUI::GetImageShared(const CDuiString& name, DWORD 
     auto image = std::make_unique<TImageInfo>();
     image->dwMask = mask;
     image->sPath = path;
-    if (!host || !host->LoadImage(path, *image))
+    if (!host)
         return nullptr;
+    if (!host->LoadImage(path, *image)) {
+        // Skins name pictures as ".png"; an SVG of the same name stands in, sharp at any DPI.
+        const std::string png = ".png";
+        if (path.size() <= png.size() || path.compare(path.size() - png.size(), png.size(), png) != 0)
+            return nullptr;
+        image->sPath = path.substr(0, path.size() - png.size()) + ".svg";
+        if (!host->LoadImage(image->sPath, *image))
+            return nullptr;
+    }
     return (images[key] = std::move(image)).get();
 }
 
