@@ -1,0 +1,236 @@
+// The shipped skins under data/skin build without error and hold every control the program
+// looks up by name, and every picture they name is shipped. The program's own controls are
+// stood in for by plain toolkit controls that answer the same class names.
+
+#include "toolkit/ButtonUI.h"
+#include "toolkit/DialogBuilder.h"
+#include "toolkit/DrawInfo.h"
+#include "toolkit/HorizontalLayoutUI.h"
+#include "toolkit/ResourceManager.h"
+#include "toolkit/TabLayoutUI.h"
+#include "toolkit/UIParse.h"
+#include "toolkit/VerticalLayoutUI.h"
+#include "toolkit/WindowImplBase.h"
+#include "toolkit/headless/HeadlessHost.h"
+
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kSkinDir = std::string(QV742_TEST_SOURCE_DIR) + "/data/skin";
+
+template <typename Base>
+class StandIn : public Base {
+public:
+    explicit StandIn(std::string className) : m_class(std::move(className)) {}
+    const char* GetClass() const override { return m_class.c_str(); }
+
+private:
+    std::string m_class;
+};
+
+// The main window as the program builds it: unknown tags become stand-ins of their class.
+class SkinWindow : public WindowImplBase {
+public:
+    CDuiString GetSkinFile() override { return "XML_MAIN"; }
+    CControlUI* CreateControl(const char* tag) override
+    {
+        std::string name = ToLowerAscii(tag);
+        if (name == "selectpanel")
+            return new StandIn<CVerticalLayoutUI>("SelectPanel");
+        if (name == "devicekeybutton")
+            return new StandIn<CButtonUI>("DeviceKeyButton");
+        if (name == "deviceoption")
+            return new StandIn<CHorizontalLayoutUI>("DeviceOption");
+        if (name == "mpdevicepower")
+            return new StandIn<CHorizontalLayoutUI>("MpDevicePower");
+        return nullptr;
+    }
+    CControlUI* Find(const std::string& name) { return m_pm.FindControl(name); }
+    CControlUI* FindIn(CControlUI* parent, const std::string& name) { return m_pm.FindSubControlByName(parent, name); }
+    // Builds a subtree file as the program does (its paint manager and this callback) and
+    // adds it to the named container; null when it does not build.
+    CControlUI* BuildInto(const std::string& file, const std::string& container)
+    {
+        CDialogBuilder builder;
+        CControlUI* root = builder.Create(file, nullptr, this, &m_pm);
+        EXPECT_NE(root, nullptr) << file << ": " << builder.GetLastErrorMessage();
+        auto* parent = static_cast<CContainerUI*>(Find(container) ? Find(container)->GetInterface("Container") : nullptr);
+        if (root && parent)
+            parent->Add(root);
+        return root;
+    }
+
+protected:
+    const char* GetWindowClassName() const override { return "MainWnd"; }
+};
+
+class ShippedSkinTest : public ::testing::Test {
+protected:
+    ShippedSkinTest()
+    {
+        CPaintManagerUI::SetResourcePath(kSkinDir);
+        CPaintManagerUI::ClearSharedImages();
+        CResourceManager::GetInstance().Release();
+        EXPECT_TRUE(CResourceManager::GetInstance().LoadResource("res.xml"));
+        window.Create(nullptr, "QV742-CORE", WS_POPUP, 0, 0, 0, 800, 572);
+        host.RunPending();
+    }
+    ~ShippedSkinTest() override
+    {
+        window.DestroyWindow();
+        CResourceManager::GetInstance().Release();
+    }
+
+    // The control is there and answers the toolkit interface the program uses it through.
+    void ExpectControl(CControlUI* parent, const std::string& name, const char* iface = "Control")
+    {
+        CControlUI* control = window.FindIn(parent, name);
+        ASSERT_NE(control, nullptr) << name;
+        EXPECT_NE(control->GetInterface(iface), nullptr) << name << " is no " << iface;
+    }
+
+    CHeadlessHost host;
+    SkinWindow window;
+};
+
+TEST_F(ShippedSkinTest, MainWindowHoldsTheShellsControls)
+{
+    ASSERT_NE(window.GetPaintManager().GetRoot(), nullptr);
+    SIZE size = window.GetPaintManager().GetInitSize();
+    EXPECT_EQ(size.cx, 1000);
+    EXPECT_EQ(size.cy, 640);
+    const std::pair<const char*, const char*> controls[] = {
+        {"closebtn", "Button"}, {"maxbtn", "Button"}, {"restorebtn", "Button"}, {"minbtn", "Button"},
+        {"skinbtn", "Button"}, {"gamemodebtn", "Button"}, {"cloudbtn", "Button"}, {"smarteyesbtn", "Button"},
+        {"setbtn", "Button"}, {"device_select_layout", "HorizontalLayout"}, {"device_switch", "TabLayout"},
+        {"device_power_switch", "TabLayout"}, {"No_device_Link", "Container"}, {"Error_device_Link", "Container"},
+        {"errordevice_connect_btn", "Button"}, {"errordevice_ok_btn", "Button"}, {"nodevice_ok_btn", "Button"},
+        {"device_select_prev", "Button"}, {"device_select_next", "Button"}, {"str_test", "Label"},
+    };
+    for (const auto& [name, iface] : controls)
+        ExpectControl(nullptr, name, iface);
+    EXPECT_FALSE(window.Find("Error_device_Link")->IsVisible());
+    EXPECT_FALSE(window.Find("str_test")->IsVisible());
+}
+
+TEST_F(ShippedSkinTest, TilePowerTileAndTrayMenuHoldTheirNamedControls)
+{
+    CControlUI* tile = window.BuildInto("XML\\CustomControlXML\\DeviceOption.xml", "device_select_layout");
+    CControlUI* power = window.BuildInto("XML\\CustomControlXML\\MpDevicePower.xml", "device_power_switch");
+    ASSERT_TRUE(tile && power);
+    EXPECT_STREQ(tile->GetClass(), "DeviceOption");
+    EXPECT_STREQ(power->GetClass(), "MpDevicePower");
+    ExpectControl(tile, "device_select", "Option");
+    ExpectControl(tile, "synchro_device_select", "Option");
+    ExpectControl(tile, "device_select_name", "Label");
+    for (const char* name : {"device_power_Layout", "device_power_value", "device_wuxian_logo", "device_power_status",
+                             "device_phone_type"})
+        ExpectControl(power, name);
+    ExpectControl(power, "device_Power_progress", "Progress");
+
+    CDialogBuilder builder;
+    CControlUI* menu = builder.Create("menu.xml", nullptr, nullptr, nullptr);
+    ASSERT_NE(menu, nullptr) << builder.GetLastErrorMessage();
+    EXPECT_NE(menu->GetInterface("Menu"), nullptr);
+    bool hasExit = false;
+    auto* items = static_cast<CContainerUI*>(menu->GetInterface("Container"));
+    for (int i = 0; i < items->GetCount(); ++i)
+        hasExit |= items->GetItemAt(i)->GetName() == "exit";
+    EXPECT_TRUE(hasExit);
+    delete menu;
+}
+
+struct PageCase {
+    const char* file;
+    int keys;       // "key_0".."key_<keys-1>" on the picture
+    int lights;     // "light_0".."light_<lights-1>" on the picture
+    int functionPanels;  // pages of "device_function_switch" that ShowFunctionPanel may select
+    int keyPanels;       // pages of "device_key_function_switch"
+    std::vector<const char*> tabs;
+};
+
+// What the device base class binds on each page: the spots on the picture are direct children
+// of the one selection panel (its rubber band looks at direct children only), and the two tab
+// layouts have every page the function types of the page's tabs switch to.
+TEST_F(ShippedSkinTest, EachDevicePageHoldsItsSpotsTabsAndFunctionPanels)
+{
+    const PageCase pages[] = {
+        {"XML\\DeviceXml\\mousedevice.xml", 11, 15, 5, 2,
+         {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab", "cursor_Op_tab", "otherset_Op_tab"}},
+        {"XML\\DeviceXml\\keyboarddevice.xml", 83, 83, 5, 2,
+         {"deng_Op_tab", "key_Op_tab", "macro_Op_tab", "system_Op_tab", "otherset_Op_tab"}},
+        {"XML\\DeviceXml\\mousepaddevice.xml", 0, 15, 1, 3, {"deng_Op_tab", "system_Op_tab"}},
+        {"XML\\DeviceXml\\hs6533device.xml", 0, 13, 2, 3,
+         {"deng_Op_tab", "6533_voice_Op_tab", "magic_Op_tab", "Virtual7.1_Op_tab"}},
+    };
+    for (const PageCase& page : pages) {
+        SCOPED_TRACE(page.file);
+        CControlUI* root = window.BuildInto(page.file, "device_switch");
+        ASSERT_NE(root, nullptr);
+        CPaintManagerUI& pm = window.GetPaintManager();
+        CControlUI* panel = pm.FindSubControlByClass(root, "SelectPanel");
+        ASSERT_NE(panel, nullptr);
+        EXPECT_EQ(pm.FindSubControlByClass(root, "SelectPanel", 1), nullptr) << "one selection panel per page";
+        std::set<std::string> spots;
+        auto* spotList = static_cast<CContainerUI*>(panel->GetInterface("Container"));
+        for (int i = 0; i < spotList->GetCount(); ++i) {
+            CControlUI* spot = spotList->GetItemAt(i);
+            if (std::string(spot->GetClass()) == "DeviceKeyButton") {
+                EXPECT_TRUE(spots.insert(spot->GetName()).second) << "two spots named " << spot->GetName();
+            }
+        }
+        for (int i = 0; i < page.keys; ++i)
+            EXPECT_TRUE(spots.count("key_" + std::to_string(i))) << "key_" << i;
+        for (int i = 0; i < page.lights; ++i)
+            EXPECT_TRUE(spots.count("light_" + std::to_string(i))) << "light_" << i;
+        auto* functions = static_cast<CTabLayoutUI*>(window.FindIn(root, "device_function_switch")->GetInterface("TabLayout"));
+        auto* keyFunctions = static_cast<CTabLayoutUI*>(window.FindIn(root, "device_key_function_switch")->GetInterface("TabLayout"));
+        ASSERT_TRUE(functions && keyFunctions);
+        EXPECT_GE(functions->GetCount(), page.functionPanels);
+        EXPECT_GE(keyFunctions->GetCount(), page.keyPanels);
+        EXPECT_EQ(functions->GetCurSel(), 0);
+        EXPECT_EQ(keyFunctions->GetCurSel(), 0);
+        for (const char* tab : page.tabs)
+            ExpectControl(root, tab, "Option");
+    }
+}
+
+// Every draw string of every shipped skin names a picture that loads, and so do the tile and
+// power pictures the program sets by name (shipped as SVG beside the names the code uses).
+TEST_F(ShippedSkinTest, EveryPictureTheSkinsAndTheProgramNameIsShipped)
+{
+    static const std::set<std::string> imageAttributes = {
+        "bkimage", "foreimage", "normalimage", "hotimage", "pushedimage", "focusedimage", "disabledimage",
+        "selectedimage", "selectedhotimage", "lightimage", "keysetimage", "thumbimage", "handimage"};
+    std::set<std::string> pictures;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(kSkinDir)) {
+        if (entry.path().extension() != ".xml")
+            continue;
+        pugi::xml_document doc;
+        ASSERT_TRUE(doc.load_file(entry.path().c_str())) << entry.path();
+        for (pugi::xpath_node found : doc.select_nodes("//*"))
+            for (pugi::xml_attribute attr : found.node().attributes())
+                if (imageAttributes.count(ToLowerAscii(attr.name()))) {
+                    TDrawInfo info;
+                    info.Parse(attr.value());
+                    pictures.insert(info.sImageName);
+                }
+    }
+    for (const char* kind : {"kb", "ms", "hard_mp", "soft_mp", "hd", "hub", "unknow"})
+        for (const char* state : {"normal", "selected", "synchro_normal", "synchro_selected"})
+            pictures.insert(std::string("common/device_ico/") + kind + "_device_" + state + ".svg");
+    for (const char* power : {"powered", "powering", "power", "Phone_type_iphone", "Phone_type_samsung",
+                              "Phone_type_other", "Phone_type_no_device"})
+        pictures.insert(std::string("power/") + power + ".svg");
+    for (const std::string& picture : pictures)
+        EXPECT_NE(CPaintManagerUI::GetImageShared(picture), nullptr) << picture;
+}
+
+} // namespace
