@@ -236,8 +236,12 @@ void COrlithUSBDevice::BindPageControls()
 {
     m_keyButtons.assign(static_cast<size_t>(m_keyCount), nullptr);
     m_lightControls.assign(static_cast<size_t>(m_lightCount), nullptr);
-    CPaintManagerUI* manager = GetManager();
-    CControlUI* panel = manager ? manager->FindSubControlByName(this, "SelectPanel") : nullptr;
+    // The page's picture of the product is its selection panel, whatever its name.
+    CControlUI* panel = nullptr;
+    ForEachControl(this, [&panel](CControlUI* control) {
+        if (!panel && control->GetInterface("SelectPanel"))
+            panel = control;
+    });
     if (!panel)
         return;
     ForEachControl(panel, [this](CControlUI* control) {
