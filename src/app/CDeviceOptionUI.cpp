@@ -176,9 +176,8 @@ void CDeviceOptionUI::OnTimer(UINT id)
         m_previewWanted = device.IsConnected();
         if (m_previewPaused || !m_previewWanted)
             return;
+        // Repaints only the light spots whose colour changed.
         device.PaintLightPreview();
-        if (IsDeviceSelected() && device.PointerOverWindow())
-            device.Invalidate();
         Arm(kTimerPreview, receiver ? kPreviewReceiverMs : kPreviewWiredMs);
         return;
     case kTimerConnect:

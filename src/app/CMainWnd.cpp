@@ -17,6 +17,14 @@
 #include "toolkit/OptionUI.h"
 #include "toolkit/ResourceManager.h"
 #include "toolkit/UIHost.h"
+#include "toolkit/custom/AudioRecordUI.h"
+#include "toolkit/custom/CircleProgressUI.h"
+#include "toolkit/custom/ComboEditContainerElementUI.h"
+#include "toolkit/custom/DeviceKeyButtonUI.h"
+#include "toolkit/custom/HandImgButtonUI.h"
+#include "toolkit/custom/HandImgSelectButtonUI.h"
+#include "toolkit/custom/RedioMacroButtonUI.h"
+#include "toolkit/custom/SelectPanelUI.h"
 
 #include <cctype>
 #include <chrono>
@@ -115,15 +123,29 @@ int CMainWnd::CheckedDpi(int dpi, const char* windowTag)
 
 CControlUI* CMainWnd::CreateControl(const char* className)
 {
-    std::string tag = className;
-    if (SameNoCase(tag, "OrlithMouseDevice"))
-        return new COrlithMouseDevice;
-    if (SameNoCase(tag, "OrlithKeyboardDevice"))
-        return new COrlithKeyboardDevice;
-    if (SameNoCase(tag, "OrlithMousePadDevice"))
-        return new COrlithMousePadDevice;
-    if (SameNoCase(tag, "OrlithHS6533Device"))
-        return new COrlithHS6533Device;
+    using Create = CControlUI* (*)();
+    static const struct {
+        const char* tag;
+        Create create;
+    } kControls[] = {
+        {"CircleProgress", [] { return static_cast<CControlUI*>(new CCircleProgressUI); }},
+        {"SelectPanel", [] { return static_cast<CControlUI*>(new CSelectPanelUI); }},
+        {"DeviceKeyButton", [] { return static_cast<CControlUI*>(new CDeviceKeyButtonUI); }},
+        {"HandImgButton", [] { return static_cast<CControlUI*>(new CHandImgButtonUI); }},
+        {"AudioRecord", [] { return static_cast<CControlUI*>(new CAudioRecordUI); }},
+        {"HandImgSelectButton", [] { return static_cast<CControlUI*>(new CHandImgSelectButtonUI); }},
+        {"RedioMacroButton", [] { return static_cast<CControlUI*>(new CRedioMacroButtonUI); }},
+        {"ComboEditContainerElement", [] { return static_cast<CControlUI*>(new CComboEditContainerElementUI); }},
+        {"OrlithMousePadDevice", [] { return static_cast<CControlUI*>(new COrlithMousePadDevice); }},
+        {"OrlithHS6533Device", [] { return static_cast<CControlUI*>(new COrlithHS6533Device); }},
+        {"OrlithMouseDevice", [] { return static_cast<CControlUI*>(new COrlithMouseDevice); }},
+        {"OrlithKeyboardDevice", [] { return static_cast<CControlUI*>(new COrlithKeyboardDevice); }},
+    };
+    const std::string tag = className;
+    for (const auto& entry : kControls) {
+        if (SameNoCase(tag, entry.tag))
+            return entry.create();
+    }
     return nullptr;
 }
 

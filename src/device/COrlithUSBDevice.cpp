@@ -7,6 +7,7 @@
 #include "toolkit/MessageQueue.h"
 #include "toolkit/PaintManagerUI.h"
 #include "toolkit/TabLayoutUI.h"
+#include "toolkit/custom/DeviceKeyButtonUI.h"
 
 #include <chrono>
 #include <cstring>
@@ -262,14 +263,19 @@ void COrlithUSBDevice::BindPageControls()
 
 void COrlithUSBDevice::PaintLightPreview()
 {
-    for (int i = 0; i < m_lightCount; ++i) {
-        CControlUI* light = m_lightControls.empty() ? nullptr : m_lightControls[static_cast<size_t>(i)];
+    for (int i = 0; i < static_cast<int>(m_lightControls.size()); ++i) {
+        auto* light = m_lightControls[static_cast<size_t>(i)]
+                          ? static_cast<CDeviceKeyButtonUI*>(m_lightControls[static_cast<size_t>(i)]->GetInterface("DeviceKeyButton"))
+                          : nullptr;
         if (!light)
             continue;
         uint32_t value = GetLightColour(i);
-        uint32_t brightness = value & 0xFF;
-        auto channel = [&](int shift) { return ((value >> shift) & 0xFF) * brightness / 255; };
-        light->SetBkColor(0xFF000000u | (channel(24) << 16) | (channel(16) << 8) | channel(8));
+        DWORD colour = value >> 8; // 0x00RRGGBB
+        int level = static_cast<int>(value & 0xFF);
+        if (light->GetLightColour() == colour && light->GetLightLevel() == level && light->IsLightOn() == (level > 0))
+            continue; // unchanged: nothing to repaint
+        light->SetKeyLight(colour, level, level > 0);
+        light->Invalidate();
     }
 }
 
