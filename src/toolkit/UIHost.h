@@ -34,6 +34,8 @@ public:
     virtual void SetCursorShape(int systemCursorId) = 0;
     // Starts a window move by the system (a drag on the caption area).
     virtual void BeginSystemMove() = 0;
+    // A modal window blocks input to the program's other windows while it is shown.
+    virtual void SetModal(bool modal) = 0;
     // The tool tip shown while the mouse rests over the window ("" for none).
     virtual void SetToolTip(const std::string& text) = 0;
 };

@@ -39,6 +39,7 @@ public:
     void SetCursorShape(int) override {}
     void BeginSystemMove() override {}
     void SetToolTip(const std::string&) override {}
+    void SetModal(bool) override {}
 
 private:
     CHeadlessHost& m_host;

@@ -30,6 +30,7 @@ public:
     void SetCursorShape(int systemCursorId) override;
     void BeginSystemMove() override;
     void SetToolTip(const std::string& text) override;
+    void SetModal(bool modal) override;
 
     // The QWidget that parents dialogs and child windows.
     QWidget* Widget() const;
