@@ -34,3 +34,9 @@ bool AddPrivateFontFile(const std::string& path)
 {
     return g_host && g_host->AddFontFile(path);
 }
+
+void SubstituteFontFace(const std::string& face, const std::vector<std::string>& families)
+{
+    if (g_host)
+        g_host->SubstituteFontFace(face, families);
+}

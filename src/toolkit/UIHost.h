@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CWindowWnd;
 
@@ -64,6 +65,9 @@ public:
     virtual POINT CursorPos() = 0;
     // Adds a private font for this process; false when the file is not a usable font.
     virtual bool AddFontFile(const std::string& path) = 0;
+    // Text asking for face is drawn with the first of families that has the glyph; hosts that
+    // draw no text ignore this.
+    virtual void SubstituteFontFace(const std::string& /*face*/, const std::vector<std::string>& /*families*/) {}
     // onMouse receives WM_LBUTTONUP, WM_RBUTTONUP or WM_LBUTTONDBLCLK.
     virtual std::unique_ptr<ITrayIconImpl> CreateTrayIcon(std::function<void(UINT mouseMessage)> onMouse) = 0;
 };
@@ -79,3 +83,5 @@ RECT MonitorRectOf(HWND hwnd);
 POINT CursorPosition();
 // Adds a private font file for the process; false when missing or rejected.
 bool AddPrivateFontFile(const std::string& path);
+// Draws text asking for face with the first of families that has the glyph.
+void SubstituteFontFace(const std::string& face, const std::vector<std::string>& families);
