@@ -45,6 +45,12 @@ int& SharedDefaultFont()
     return id;
 }
 
+void RemoveAllSharedFonts()
+{
+    SharedFonts().clear();
+    SharedDefaultFont() = -1;
+}
+
 std::map<std::string, CDuiString>& SharedDefaults()
 {
     static std::map<std::string, CDuiString> defaults;
@@ -578,6 +584,16 @@ void CPaintManagerUI::AddFont(int id, const CDuiString& name, int size, bool bol
         m_defaultFontId = id;
 }
 
+void CPaintManagerUI::RemoveAllFonts(bool shared)
+{
+    if (shared) {
+        RemoveAllSharedFonts();
+        return;
+    }
+    m_fonts.clear();
+    m_defaultFontId = -1;
+}
+
 const TFontInfo& CPaintManagerUI::GetFont(int id) const
 {
     if (auto it = m_fonts.find(id); it != m_fonts.end())
@@ -654,8 +670,7 @@ void CPaintManagerUI::ClearSharedImages()
 
 void CPaintManagerUI::ClearSharedResources()
 {
-    SharedFonts().clear();
-    SharedDefaultFont() = -1;
+    RemoveAllSharedFonts();
     SharedDefaults().clear();
 }
 

@@ -58,3 +58,9 @@ bool SaveFileDialog(const std::string& filterDescription, const std::string& fil
 {
     return RunDialog(true, filterDescription, filterPattern, owner, path);
 }
+
+void SubstituteFontFace(const std::string& face, const std::vector<std::string>& families)
+{
+    if (g_host)
+        g_host->SubstituteFontFace(face, families);
+}

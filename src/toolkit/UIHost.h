@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CWindowWnd;
 
@@ -76,6 +77,9 @@ public:
     virtual POINT CursorPos() = 0;
     // Adds a private font for this process; false when the file is not a usable font.
     virtual bool AddFontFile(const std::string& path) = 0;
+    // Text asking for face is drawn with the first of families that has the glyph; hosts that
+    // draw no text ignore this.
+    virtual void SubstituteFontFace(const std::string& /*face*/, const std::vector<std::string>& /*families*/) {}
     // onMouse receives WM_LBUTTONUP, WM_RBUTTONUP or WM_LBUTTONDBLCLK.
     virtual std::unique_ptr<ITrayIconImpl> CreateTrayIcon(std::function<void(UINT mouseMessage)> onMouse) = 0;
     // Asks the user for a file; true with the chosen path, false when cancelled.
@@ -99,3 +103,5 @@ bool OpenFileDialog(const std::string& filterDescription, const std::string& fil
                     std::string& path);
 bool SaveFileDialog(const std::string& filterDescription, const std::string& filterPattern, HWND owner,
                     std::string& path);
+// Draws text asking for face with the first of families that has the glyph.
+void SubstituteFontFace(const std::string& face, const std::vector<std::string>& families);

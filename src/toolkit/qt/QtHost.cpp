@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
@@ -141,6 +142,15 @@ POINT CQtHost::CursorPos()
 bool CQtHost::AddFontFile(const std::string& path)
 {
     return QFontDatabase::addApplicationFont(QString::fromStdString(path)) != -1;
+}
+
+void CQtHost::SubstituteFontFace(const std::string& face, const std::vector<std::string>& families)
+{
+    QStringList list;
+    for (const std::string& family : families)
+        list << QString::fromStdString(family);
+    QFont::removeSubstitutions(QString::fromStdString(face));
+    QFont::insertSubstitutions(QString::fromStdString(face), list);
 }
 
 std::unique_ptr<ITrayIconImpl> CQtHost::CreateTrayIcon(std::function<void(UINT)> onMouse)
