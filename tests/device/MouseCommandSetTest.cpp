@@ -216,25 +216,33 @@ TEST_F(MouseCommandSetTest, InformationBlockCheckRepairsOnlyABlankMarkedBlock)
     struct Case {
         uint8_t markLow;
         uint8_t initMark;
+        bool repairFails;
         bool initialised;
     };
     const Case cases[] = {
-        {0xAA, 0, true},   // blank: marked 15, written back, read normally
-        {0xAA, 3, false},  // something else prepared it
-        {0x00, 0, false},  // blank but without the validity mark
+        {0xAA, 0, false, true},  // blank: marked 15, written back, read normally
+        {0xAA, 0, true, false},  // blank, but the device refused the mark: the repair button can retry
+        {0xAA, 3, false, false}, // something else prepared it
+        {0x00, 0, false, false}, // blank but without the validity mark
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "mark " << int(c.markLow) << ", byte 7 = " << int(c.initMark));
+        SCOPED_TRACE(testing::Message() << "mark " << int(c.markLow) << ", byte 7 = " << int(c.initMark)
+                                        << (c.repairFails ? ", refused" : ""));
         SetInfoByte(0, c.markLow);
         SetInfoByte(7, c.initMark);
         Firmware().ClearRequests();
+        if (c.repairFails)
+            Firmware().ScheduleFault(SimFault::StatusFF, 4); // 0x01 0x03 0x02 0x01, then 0x04
         host.calls.clear();
         log.clear();
 
         EXPECT_EQ(commands.ReadDeviceData(), c.initialised ? kChannelOk : kChannelFailed);
         EXPECT_EQ(host.calls.at(0), c.initialised ? "init 1" : "init 0");
         EXPECT_EQ(log.at(0), std::string("ReadDeviceData>WM_USB_MAINMESS_DEVICE_IS_INITUI    ") + (c.initialised ? "1" : "0"));
-        EXPECT_EQ(Firmware().InfoBlock()[7], c.initialised ? 15 : c.initMark);
+        EXPECT_EQ(commands.InfoBlock().initMark, c.initialised ? 15 : c.initMark);
+        if (!c.repairFails) {
+            EXPECT_EQ(Firmware().InfoBlock()[7], c.initialised ? 15 : c.initMark);
+        }
         EXPECT_EQ(Sent(kCmdReadKeyBlock), c.initialised) << "the key block of an unprepared device is not read";
         const std::vector<Request> requests = Requests();
         const std::vector<Request> repair{{0x01, 0, 0}, {0x03, 34, 0}, {0x02, 0, 0}, {0x01, 0, 0}, {0x04, 34, 0}, {0x02, 0, 0}};
@@ -296,6 +304,17 @@ TEST_F(MouseCommandSetTest, NonsenseAnswersKeepTheLastGoodImages)
     const MouseSettingsRecord kept = commands.RecordCopy();
     EXPECT_EQ(Bytes(kept.Bytes(), kept.Bytes() + kRecordLength), Bytes(record.Bytes(), record.Bytes() + kRecordLength));
     EXPECT_EQ(profile.GetLightInfo().selectItem, light.selectItem);
+}
+
+TEST_F(MouseCommandSetTest, RefusedRecordWriteEndsWithTheChannelCodeAndKeepsTheCopy)
+{
+    ASSERT_EQ(commands.ReadProfileRecord(), 0);
+    const MouseSettingsRecord before = commands.RecordCopy();
+    profile.SetActiveStage(6);
+    Firmware().ScheduleFault(SimFault::StatusFE, 2); // the second record packet
+    EXPECT_EQ(commands.WriteProfileRecord(0, 0), kChannelStatusFE);
+    EXPECT_EQ(Requests().back(), (Request{0x06, 30, 56})) << "stops at the refused packet";
+    EXPECT_EQ(commands.RecordCopy().currentStage, before.currentStage);
 }
 
 TEST_F(MouseCommandSetTest, ButtonWithoutItsFactoryCodeHasNoSlotAndIsNeverWritten)
