@@ -9,6 +9,7 @@
 #include "profile/JsonFieldReader.h"
 
 #include <algorithm>
+#include <cstdio>
 
 // Sections: set-up and guard, information and key blocks, settings record, key assignments and
 // uploads, power and keep-alive, notices and sequences.
@@ -29,6 +30,13 @@ constexpr int kMinKeepAliveMinutes = 1;
 int LinkLostAsZero(int result)
 {
     return result == kChannelNotLinked ? kChannelFailed : result;
+}
+
+void TraceUnusableSensor(uint16_t sensorId)
+{
+    char line[80];
+    std::snprintf(line, sizeof line, "mouse: sensor 0x%04X has no usable rule; the last one stays", sensorId);
+    platform::DebugOutput(line);
 }
 
 } // namespace
@@ -100,7 +108,7 @@ void MouseCommandSet::TakeInformationBlock(const MouseInfoBlock& info)
     if (const std::optional<MouseSensor> sensor = MouseSensor::FromInfoBlock(info))
         m_sensor = *sensor;
     else
-        platform::DebugOutput("mouse: sensor " + std::to_string(info.sensorId) + " has no usable rule; kept the last");
+        TraceUnusableSensor(info.sensorId);
 }
 
 int MouseCommandSet::WritePreparedInformationBlock()
