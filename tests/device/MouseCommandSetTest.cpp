@@ -184,7 +184,7 @@ TEST_P(MouseConnectionTest, StageChangeGoesOutAsOneBracketedRecord)
 
     CMouseProfiledata stored;
     stored.LoadProfile(ProfilePath());
-    EXPECT_EQ(stored.GetDpiStages().at(3).dpiX, index) << "the profile file was stored first";
+    EXPECT_EQ(int{stored.GetDpiStages().at(3).dpiX}, index) << "the profile file was stored first";
 }
 
 TEST_P(MouseConnectionTest, DeviceDataReadsElevenKeySlotsAndReportsTheDevice)
