@@ -7,10 +7,10 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   libjsoncpp-dev libpugixml-dev libudev-dev libsystemd-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libxcb1-dev
   clang libclang-rt-14-dev
   fonts-noto-core fonts-noto-cjk
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick x11-utils xdotool
 )
 
 missing=()

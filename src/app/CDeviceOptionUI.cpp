@@ -13,6 +13,8 @@ namespace {
 constexpr UINT kPreviewReceiverMs = 500;
 // The wired preview runs at the screen's pace; a faster timer paints frames nobody sees.
 constexpr UINT kPreviewWiredMs = 16;
+// While no light changed, the preview looks again this often.
+constexpr UINT kPreviewStillMs = 250;
 constexpr int kRetryWrap = 20;
 
 const char* ImageBaseFor(int kind, int subKind, const char* previous)
@@ -176,9 +178,12 @@ void CDeviceOptionUI::OnTimer(UINT id)
         m_previewWanted = device.IsConnected();
         if (m_previewPaused || !m_previewWanted)
             return;
-        // Repaints only the light spots whose colour changed.
-        device.PaintLightPreview();
-        Arm(kTimerPreview, receiver ? kPreviewReceiverMs : kPreviewWiredMs);
+        // Repaints only the light spots whose colour changed; a still picture is looked at
+        // less often until it moves again.
+        if (device.PaintLightPreview())
+            Arm(kTimerPreview, receiver ? kPreviewReceiverMs : kPreviewWiredMs);
+        else
+            Arm(kTimerPreview, kPreviewStillMs);
         return;
     case kTimerConnect:
         OnConnectTimer();

@@ -261,8 +261,9 @@ void COrlithUSBDevice::BindPageControls()
     });
 }
 
-void COrlithUSBDevice::PaintLightPreview()
+bool COrlithUSBDevice::PaintLightPreview()
 {
+    bool changed = false;
     for (int i = 0; i < static_cast<int>(m_lightControls.size()); ++i) {
         auto* light = m_lightControls[static_cast<size_t>(i)]
                           ? static_cast<CDeviceKeyButtonUI*>(m_lightControls[static_cast<size_t>(i)]->GetInterface("DeviceKeyButton"))
@@ -276,7 +277,9 @@ void COrlithUSBDevice::PaintLightPreview()
             continue; // unchanged: nothing to repaint
         light->SetKeyLight(colour, level, level > 0);
         light->Invalidate();
+        changed = true;
     }
+    return changed;
 }
 
 void COrlithUSBDevice::ShowFunctionPanel(int type)

@@ -79,7 +79,8 @@ public:
     // Operations the tile timers and the main window call; the base does nothing.
     virtual void BindPageControls();
     virtual void LoadLightState() {}
-    virtual void PaintLightPreview();
+    // Paints the light spots from the per-light colours; true when a spot changed.
+    virtual bool PaintLightPreview();
     virtual void ReadAllFromDevice() {}
     virtual void ReloadFromDevice() {}
     virtual void OnTimer1003() {}
