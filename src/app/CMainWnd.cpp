@@ -10,6 +10,7 @@
 #include "log/LogFile.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
+#include "platform/ProcessLauncher.h"
 #include "profile/JsonFile.h"
 #include "sim/SimulatedDevices.h"
 #include "toolkit/MenuWnd.h"
@@ -30,6 +31,7 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+#include <vector>
 
 const char kInstanceMessageName[] = "QV742-CORE";
 const char kLightControlNotifyName[] = "{4695579F-999A-41d4-9FAF-EFFCE93EBF16}";
@@ -69,6 +71,22 @@ int FunctionPanelOfTab(const std::string& name)
             return entry.panel;
     }
     return 0;
+}
+
+// Opens the desktop's keyboard (0) or mouse (1) settings with the first known settings program
+// that is installed; nothing otherwise.
+void OpenDesktopInputSettings(int which)
+{
+    static const std::vector<std::vector<std::string>> kKeyboard = {
+        {"gnome-control-center", "keyboard"}, {"systemsettings", "kcm_keyboard"}, {"xfce4-keyboard-settings"}};
+    static const std::vector<std::vector<std::string>> kMouse = {
+        {"gnome-control-center", "mouse"}, {"systemsettings", "kcm_mouse"}, {"xfce4-mouse-settings"}};
+    for (const std::vector<std::string>& command : which == 0 ? kKeyboard : kMouse) {
+        if (!platform::ProcessLauncher::FindInPath(command[0]).empty()) {
+            platform::ProcessLauncher::Launch(command);
+            return;
+        }
+    }
 }
 
 } // namespace
@@ -295,6 +313,8 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     } else if (SameNoCase(name, "restorebtn")) {
         SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else if (name.rfind("windowdeviceset_", 0) == 0) {
+        OpenDesktopInputSettings(std::atoi(name.c_str() + 16));
     } else if (SameNoCase(name, "device_select_prev")) {
         m_devices->SelectPrevious();
     } else if (SameNoCase(name, "device_select_next")) {
