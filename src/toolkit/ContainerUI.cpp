@@ -207,12 +207,8 @@ void CContainerUI::SetPos(RECT rc, bool needInvalidate)
     CControlUI::SetPos(rc, needInvalidate);
     RECT inner = InnerRect();
     for (CControlUI* child : m_items) {
-        if (!child->IsVisible())
+        if (SkipInLayout(child))
             continue;
-        if (child->IsFloat()) {
-            SetFloatPos(child);
-            continue;
-        }
         RECT pad = child->GetPadding();
         RECT place{inner.left + pad.left, inner.top + pad.top, inner.right - pad.right, inner.bottom - pad.bottom};
         SIZE want = child->EstimateSize(SIZE{place.right - place.left, place.bottom - place.top});
@@ -222,6 +218,16 @@ void CContainerUI::SetPos(RECT rc, bool needInvalidate)
             place.bottom = place.top + want.cy;
         child->SetPos(place, false);
     }
+}
+
+bool CContainerUI::SkipInLayout(CControlUI* child)
+{
+    if (!child->IsVisible())
+        return true;
+    if (!child->IsFloat())
+        return false;
+    SetFloatPos(child);
+    return true;
 }
 
 void CContainerUI::SetFloatPos(CControlUI* child)
@@ -259,12 +265,8 @@ void CContainerUI::LayoutLine(RECT rc, bool vertical)
     std::vector<LineItem> line;
     int fixedTotal = 0;
     for (CControlUI* child : m_items) {
-        if (!child->IsVisible())
+        if (SkipInLayout(child))
             continue;
-        if (child->IsFloat()) {
-            SetFloatPos(child);
-            continue;
-        }
         RECT pad = child->GetPadding();
         SIZE want = child->EstimateSize(SIZE{rc.right - rc.left, rc.bottom - rc.top});
         int length = vertical ? want.cy : want.cx;

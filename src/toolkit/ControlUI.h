@@ -155,6 +155,12 @@ public:
     RECT Scale(RECT rc) const;
 
 protected:
+    // Mouse enter and leave: sets or clears the hot state and repaints; true when the event was
+    // one of the two (a disabled control stays cold).
+    bool TrackHot(const TEventUI& event);
+    // Fills the control's rectangle (rounded by its border round) in argb; 0 paints nothing.
+    void PaintBackground(HDC hDC, DWORD argb);
+
     CPaintManagerUI* m_pManager = nullptr;
     CControlUI* m_pParent = nullptr;
     CDuiString m_sName;
