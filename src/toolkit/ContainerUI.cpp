@@ -364,7 +364,25 @@ bool CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint, CControlUI* stopControl
         }
     }
     hDC->PopClip();
+    PaintScrollIndicator(hDC);
     return true;
+}
+
+void CContainerUI::PaintScrollIndicator(HDC hDC)
+{
+    if (!m_bScrollable || m_nScrollRange <= 0)
+        return;
+    // A thin thumb on the right edge: its length is the visible share, its place the offset.
+    RECT inner = InnerRect();
+    int view = inner.bottom - inner.top;
+    int total = view + m_nScrollRange;
+    if (view <= 0)
+        return;
+    int length = std::max(Scale(16), view * view / total);
+    int top = inner.top + (view - length) * m_nScrollPos / m_nScrollRange;
+    int width = Scale(4);
+    RECT thumb{m_rcItem.right - width - Scale(2), top, m_rcItem.right - Scale(2), top + length};
+    hDC->FillRoundRect(thumb, width / 2, 0x60FFFFFF);
 }
 
 void CContainerUI::DoEvent(TEventUI& event)

@@ -58,6 +58,7 @@ protected:
     // Lays the non-float children out in a row (vertical = a column) inside rc.
     void LayoutLine(RECT rc, bool vertical);
     RECT InnerRect() const;
+    void PaintScrollIndicator(HDC hDC);
 
     std::vector<CControlUI*> m_items;
     RECT m_rcInset;
