@@ -148,8 +148,7 @@ void CContainerUI::SetInternVisible(bool visible)
 void CContainerUI::SetEnabled(bool enabled)
 {
     CControlUI::SetEnabled(enabled);
-    for (CControlUI* child : m_items)
-        child->SetEnabled(enabled);
+    Invalidate(); // the children's look follows
 }
 
 void CContainerUI::SetMouseEnabled(bool enabled)
