@@ -41,19 +41,22 @@ bool CButtonUI::IsPointInside(POINT pt) const
 
 bool CButtonUI::NotifyHover(const TEventUI& event)
 {
-    if (event.Type != UIEVENT_MOUSEENTER && event.Type != UIEVENT_MOUSELEAVE)
-        return false;
-    if (!IsEnabled())
-        return true;
-    bool enter = event.Type == UIEVENT_MOUSEENTER;
-    if (enter)
-        m_uButtonState |= UISTATE_HOT;
-    else
-        m_uButtonState &= ~UISTATE_HOT;
+    if (!IsEnabled() || !TrackHot(event))
+        return event.Type == UIEVENT_MOUSEENTER || event.Type == UIEVENT_MOUSELEAVE;
     if (m_pManager)
-        m_pManager->SendNotify(this, enter ? "msenter" : "msleave");
-    Invalidate();
+        m_pManager->SendNotify(this, event.Type == UIEVENT_MOUSEENTER ? "msenter" : "msleave");
     return true;
+}
+
+void CButtonUI::TrackPushed(POINT pt)
+{
+    if (!(m_uButtonState & UISTATE_CAPTURED))
+        return;
+    if (IsPointInside(pt))
+        m_uButtonState |= UISTATE_PUSHED;
+    else
+        m_uButtonState &= ~UISTATE_PUSHED;
+    Invalidate();
 }
 
 void CButtonUI::DoEvent(TEventUI& event)
@@ -73,13 +76,7 @@ void CButtonUI::DoEvent(TEventUI& event)
         }
         return;
     case UIEVENT_MOUSEMOVE:
-        if (m_uButtonState & UISTATE_CAPTURED) {
-            if (IsPointInside(event.ptMouse))
-                m_uButtonState |= UISTATE_PUSHED;
-            else
-                m_uButtonState &= ~UISTATE_PUSHED;
-            Invalidate();
-        }
+        TrackPushed(event.ptMouse);
         return;
     case UIEVENT_BUTTONUP:
         if (m_uButtonState & UISTATE_CAPTURED) {
@@ -90,16 +87,9 @@ void CButtonUI::DoEvent(TEventUI& event)
         }
         return;
     case UIEVENT_MOUSEENTER:
-        if (IsEnabled()) {
-            m_uButtonState |= UISTATE_HOT;
-            Invalidate();
-        }
-        return;
     case UIEVENT_MOUSELEAVE:
-        if (IsEnabled()) {
-            m_uButtonState &= ~UISTATE_HOT;
-            Invalidate();
-        }
+        if (IsEnabled())
+            TrackHot(event);
         return;
     case UIEVENT_SETCURSOR:
         return;
@@ -147,13 +137,7 @@ DWORD CButtonUI::CurrentTextColor() const
 
 void CButtonUI::PaintBkColor(HDC hDC)
 {
-    DWORD color = CurrentBkColor();
-    if (color == 0)
-        return;
-    if (m_nBorderRound > 0)
-        hDC->FillRoundRect(m_rcItem, GetBorderRound(), GetAdjustColor(color));
-    else
-        hDC->FillRect(m_rcItem, GetAdjustColor(color));
+    PaintBackground(hDC, CurrentBkColor());
 }
 
 void CButtonUI::PaintStatusImage(HDC hDC)

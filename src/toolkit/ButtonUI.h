@@ -44,6 +44,8 @@ protected:
     // Mouse enter and leave while enabled: sets or clears hot, raises "msenter" / "msleave",
     // repaints. True when the event was one of the two.
     bool NotifyHover(const TEventUI& event);
+    // While captured, pushed follows whether pt is inside; repaints.
+    void TrackPushed(POINT pt);
 
     CDuiString m_sNormalImage;
     CDuiString m_sHotImage;

@@ -86,6 +86,8 @@ CControlUI* CComboUI::FindControl(FINDCONTROLPROC proc, void* data, UINT flags)
 
 void CComboUI::DoEvent(TEventUI& event)
 {
+    if (TrackHot(event))
+        return;
     switch (event.Type) {
     case UIEVENT_BUTTONDOWN:
         if (IsEnabled()) {
@@ -115,14 +117,6 @@ void CComboUI::DoEvent(TEventUI& event)
             SelectItem(m_iCurSel - 1);
         else if (event.chKey == VK_RETURN || event.chKey == VK_SPACE)
             Activate();
-        return;
-    case UIEVENT_MOUSEENTER:
-        m_uButtonState |= UISTATE_HOT;
-        Invalidate();
-        return;
-    case UIEVENT_MOUSELEAVE:
-        m_uButtonState &= ~UISTATE_HOT;
-        Invalidate();
         return;
     case UIEVENT_MOUSEMOVE:
         return;

@@ -148,8 +148,7 @@ void CContainerUI::SetInternVisible(bool visible)
 void CContainerUI::SetEnabled(bool enabled)
 {
     CControlUI::SetEnabled(enabled);
-    for (CControlUI* child : m_items)
-        child->SetEnabled(enabled);
+    Invalidate(); // the children's look follows
 }
 
 void CContainerUI::SetMouseEnabled(bool enabled)
@@ -207,12 +206,8 @@ void CContainerUI::SetPos(RECT rc, bool needInvalidate)
     CControlUI::SetPos(rc, needInvalidate);
     RECT inner = InnerRect();
     for (CControlUI* child : m_items) {
-        if (!child->IsVisible())
+        if (SkipInLayout(child))
             continue;
-        if (child->IsFloat()) {
-            SetFloatPos(child);
-            continue;
-        }
         RECT pad = child->GetPadding();
         RECT place{inner.left + pad.left, inner.top + pad.top, inner.right - pad.right, inner.bottom - pad.bottom};
         SIZE want = child->EstimateSize(SIZE{place.right - place.left, place.bottom - place.top});
@@ -222,6 +217,16 @@ void CContainerUI::SetPos(RECT rc, bool needInvalidate)
             place.bottom = place.top + want.cy;
         child->SetPos(place, false);
     }
+}
+
+bool CContainerUI::SkipInLayout(CControlUI* child)
+{
+    if (!child->IsVisible())
+        return true;
+    if (!child->IsFloat())
+        return false;
+    SetFloatPos(child);
+    return true;
 }
 
 void CContainerUI::SetFloatPos(CControlUI* child)
@@ -259,12 +264,8 @@ void CContainerUI::LayoutLine(RECT rc, bool vertical)
     std::vector<LineItem> line;
     int fixedTotal = 0;
     for (CControlUI* child : m_items) {
-        if (!child->IsVisible())
+        if (SkipInLayout(child))
             continue;
-        if (child->IsFloat()) {
-            SetFloatPos(child);
-            continue;
-        }
         RECT pad = child->GetPadding();
         SIZE want = child->EstimateSize(SIZE{rc.right - rc.left, rc.bottom - rc.top});
         int length = vertical ? want.cy : want.cx;
@@ -362,7 +363,25 @@ bool CContainerUI::DoPaint(HDC hDC, const RECT& rcPaint, CControlUI* stopControl
         }
     }
     hDC->PopClip();
+    PaintScrollIndicator(hDC);
     return true;
+}
+
+void CContainerUI::PaintScrollIndicator(HDC hDC)
+{
+    if (!m_bScrollable || m_nScrollRange <= 0)
+        return;
+    // A thin thumb on the right edge: its length is the visible share, its place the offset.
+    RECT inner = InnerRect();
+    int view = inner.bottom - inner.top;
+    int total = view + m_nScrollRange;
+    if (view <= 0)
+        return;
+    int length = std::max(Scale(16), view * view / total);
+    int top = inner.top + (view - length) * m_nScrollPos / m_nScrollRange;
+    int width = Scale(4);
+    RECT thumb{m_rcItem.right - width - Scale(2), top, m_rcItem.right - Scale(2), top + length};
+    hDC->FillRoundRect(thumb, width / 2, 0x60FFFFFF);
 }
 
 void CContainerUI::DoEvent(TEventUI& event)

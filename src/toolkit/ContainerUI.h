@@ -53,9 +53,12 @@ public:
 protected:
     // Places a float child at its "pos" inside this container.
     void SetFloatPos(CControlUI* child);
+    // True for a child the layout passes over: hidden, or float (placed here by its "pos").
+    bool SkipInLayout(CControlUI* child);
     // Lays the non-float children out in a row (vertical = a column) inside rc.
     void LayoutLine(RECT rc, bool vertical);
     RECT InnerRect() const;
+    void PaintScrollIndicator(HDC hDC);
 
     std::vector<CControlUI*> m_items;
     RECT m_rcInset;

@@ -376,6 +376,18 @@ void CControlUI::DoEvent(TEventUI& event)
     }
 }
 
+bool CControlUI::TrackHot(const TEventUI& event)
+{
+    if (event.Type != UIEVENT_MOUSEENTER && event.Type != UIEVENT_MOUSELEAVE)
+        return false;
+    if (event.Type == UIEVENT_MOUSEENTER && IsEnabled())
+        m_uButtonState |= UISTATE_HOT;
+    else
+        m_uButtonState &= ~UISTATE_HOT;
+    Invalidate();
+    return true;
+}
+
 void CControlUI::SetAttribute(std::string_view name, std::string_view value)
 {
     if (name == "pos") {
@@ -431,12 +443,17 @@ bool CControlUI::DoPaint(HDC hDC, const RECT& rcPaint, CControlUI*)
 
 void CControlUI::PaintBkColor(HDC hDC)
 {
-    if (m_dwBackColor == 0)
+    PaintBackground(hDC, m_dwBackColor);
+}
+
+void CControlUI::PaintBackground(HDC hDC, DWORD argb)
+{
+    if (argb == 0)
         return;
     if (m_nBorderRound > 0)
-        hDC->FillRoundRect(m_rcItem, GetBorderRound(), GetAdjustColor(m_dwBackColor));
+        hDC->FillRoundRect(m_rcItem, GetBorderRound(), GetAdjustColor(argb));
     else
-        hDC->FillRect(m_rcItem, GetAdjustColor(m_dwBackColor));
+        hDC->FillRect(m_rcItem, GetAdjustColor(argb));
 }
 
 void CControlUI::PaintBkImage(HDC hDC)

@@ -106,7 +106,9 @@ public:
     virtual void SetVisible(bool visible = true);
     // Visibility handed down by a parent (a hidden container hides its children).
     virtual void SetInternVisible(bool visible = true);
-    virtual bool IsEnabled() const { return m_bEnabled; }
+    // Enabled itself and inside enabled parents: a disabled container disables what it holds
+    // without changing the children's own settings.
+    virtual bool IsEnabled() const { return m_bEnabled && (!m_pParent || m_pParent->IsEnabled()); }
     virtual void SetEnabled(bool enabled = true);
     bool IsMouseEnabled() const { return m_bMouseEnabled; }
     virtual void SetMouseEnabled(bool enabled = true) { m_bMouseEnabled = enabled; }
@@ -155,6 +157,12 @@ public:
     RECT Scale(RECT rc) const;
 
 protected:
+    // Mouse enter and leave: sets or clears the hot state and repaints; true when the event was
+    // one of the two (a disabled control stays cold).
+    bool TrackHot(const TEventUI& event);
+    // Fills the control's rectangle (rounded by its border round) in argb; 0 paints nothing.
+    void PaintBackground(HDC hDC, DWORD argb);
+
     CPaintManagerUI* m_pManager = nullptr;
     CControlUI* m_pParent = nullptr;
     CDuiString m_sName;

@@ -114,6 +114,8 @@ void CEditUI::ClampToRange()
 
 void CEditUI::DoEvent(TEventUI& event)
 {
+    if (TrackHot(event))
+        return;
     switch (event.Type) {
     case UIEVENT_CHAR:
         if (!m_bReadOnly && IsEnabled())
@@ -152,14 +154,6 @@ void CEditUI::DoEvent(TEventUI& event)
     case UIEVENT_KILLFOCUS:
         ClampToRange();
         CLabelUI::DoEvent(event);
-        return;
-    case UIEVENT_MOUSEENTER:
-        m_uButtonState |= UISTATE_HOT;
-        Invalidate();
-        return;
-    case UIEVENT_MOUSELEAVE:
-        m_uButtonState &= ~UISTATE_HOT;
-        Invalidate();
         return;
     case UIEVENT_BUTTONDOWN:
     case UIEVENT_BUTTONUP:

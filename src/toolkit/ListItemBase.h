@@ -6,6 +6,7 @@
 
 #include "toolkit/ListInfo.h"
 #include "toolkit/PaintManagerUI.h"
+#include "toolkit/RenderEngine.h"
 
 #include <string_view>
 
@@ -93,14 +94,8 @@ public:
         case UIEVENT_MOUSEMOVE:
             return;
         case UIEVENT_MOUSEENTER:
-            if (this->IsEnabled()) {
-                this->m_uButtonState |= UISTATE_HOT;
-                this->Invalidate();
-            }
-            return;
         case UIEVENT_MOUSELEAVE:
-            this->m_uButtonState &= ~UISTATE_HOT;
-            this->Invalidate();
+            this->TrackHot(event);
             return;
         case UIEVENT_TIMER:
         case UIEVENT_CONTEXTMENU:
@@ -143,6 +138,21 @@ public:
     }
 
 protected:
+    // The row's text in the owner's row font, colours and padding (defaultPadding without owner).
+    void PaintRowText(HDC hDC, RECT defaultPadding, UINT style)
+    {
+        CDuiString text = this->GetText();
+        if (text.empty() || !this->m_pManager)
+            return;
+        TListInfoUI* info = m_pOwner ? m_pOwner->GetListInfo() : nullptr;
+        CDuiRect rc(this->m_rcItem);
+        rc.Deflate(this->Scale(info ? info->rcTextPadding : defaultPadding));
+        DWORD color = RowTextColor();
+        if (!color)
+            color = this->m_pManager->GetDefaultFontColor();
+        CRenderEngine::DrawText(hDC, this->m_pManager, rc, text, this->GetAdjustColor(color), info ? info->nFont : -1,
+                                style);
+    }
     void PassToOwner(TEventUI& event)
     {
         if (m_pOwner)

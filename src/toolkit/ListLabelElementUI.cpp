@@ -1,7 +1,5 @@
 #include "toolkit/ListLabelElementUI.h"
 
-#include "toolkit/RenderEngine.h"
-
 const char* CListLabelElementUI::GetClass() const
 {
     return "ListLabelElementUI";
@@ -22,15 +20,6 @@ SIZE CListLabelElementUI::EstimateSize(SIZE available)
 
 void CListLabelElementUI::PaintText(HDC hDC)
 {
-    CDuiString text = GetText();
-    if (text.empty() || !m_pManager)
-        return;
     TListInfoUI* info = m_pOwner ? m_pOwner->GetListInfo() : nullptr;
-    CDuiRect rc(m_rcItem);
-    rc.Deflate(Scale(info ? info->rcTextPadding : RECT{8, 0, 8, 0}));
-    DWORD color = RowTextColor();
-    if (!color)
-        color = m_pManager->GetDefaultFontColor();
-    CRenderEngine::DrawText(hDC, m_pManager, rc, text, GetAdjustColor(color), info ? info->nFont : -1,
-                            info ? info->uTextStyle : (DT_VCENTER | DT_SINGLELINE));
+    PaintRowText(hDC, RECT{8, 0, 8, 0}, info ? info->uTextStyle : (DT_VCENTER | DT_SINGLELINE));
 }

@@ -1,7 +1,5 @@
 #include "toolkit/MenuElementUI.h"
 
-#include "toolkit/RenderEngine.h"
-
 const char* CMenuElementUI::GetClass() const
 {
     return "MenuElementUI";
@@ -14,15 +12,5 @@ void* CMenuElementUI::GetInterface(std::string_view name)
 
 void CMenuElementUI::PaintText(HDC hDC)
 {
-    CDuiString text = GetText();
-    if (text.empty() || !m_pManager)
-        return;
-    TListInfoUI* info = m_pOwner ? m_pOwner->GetListInfo() : nullptr;
-    CDuiRect rc(m_rcItem);
-    rc.Deflate(Scale(info ? info->rcTextPadding : RECT{12, 0, 12, 0}));
-    DWORD color = RowTextColor();
-    if (!color)
-        color = m_pManager->GetDefaultFontColor();
-    CRenderEngine::DrawText(hDC, m_pManager, rc, text, GetAdjustColor(color), info ? info->nFont : -1,
-                            DT_SINGLELINE | DT_VCENTER);
+    PaintRowText(hDC, RECT{12, 0, 12, 0}, DT_SINGLELINE | DT_VCENTER);
 }

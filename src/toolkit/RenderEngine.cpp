@@ -6,6 +6,24 @@
 
 #include <algorithm>
 
+namespace {
+
+TImageDraw PlainDraw(const RECT& dest, const RECT& source, const RECT& corner, const RECT& cornerDest, BYTE fade,
+                     bool xtiled, bool ytiled)
+{
+    TImageDraw how;
+    how.rcDest = dest;
+    how.rcSource = source;
+    how.rcCorner = corner;
+    how.rcCornerDest = cornerDest;
+    how.uFade = fade;
+    how.bTiledX = xtiled;
+    how.bTiledY = ytiled;
+    return how;
+}
+
+} // namespace
+
 bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI* manager, const RECT& rcItem, const RECT& rcPaint,
                                     const CDuiString& image, const CDuiString& modify, DWORD tint, int level,
                                     bool tinted)
@@ -33,14 +51,8 @@ bool CRenderEngine::DrawImageInfo(HDC hDC, CPaintManagerUI* manager, const RECT&
     RECT visible;
     if (!IntersectRect(&visible, &dest, &rcPaint))
         return false;
-    TImageDraw how;
-    how.rcDest = dest;
-    how.rcSource = info.rcSource;
-    how.rcCorner = info.rcCorner;
-    how.rcCornerDest = manager->GetDPIObj()->Scale(info.rcCorner);
-    how.uFade = info.uFade;
-    how.bTiledX = info.bTiledX;
-    how.bTiledY = info.bTiledY;
+    TImageDraw how = PlainDraw(dest, info.rcSource, info.rcCorner, manager->GetDPIObj()->Scale(info.rcCorner),
+                               info.uFade, info.bTiledX, info.bTiledY);
     how.bTinted = tinted;
     how.dwTint = tint;
     how.nTintLevel = std::clamp(level, 0, 255);
@@ -55,15 +67,7 @@ void CRenderEngine::DrawImage(HDC hDC, const TImageInfo& image, const RECT& rcDe
     RECT visible;
     if (!hDC || !IntersectRect(&visible, &rcDest, &rcPaint))
         return;
-    TImageDraw how;
-    how.rcDest = rcDest;
-    how.rcSource = rcSource;
-    how.rcCorner = rcCorner;
-    how.rcCornerDest = rcCorner;
-    how.uFade = fade;
-    how.bTiledX = xtiled;
-    how.bTiledY = ytiled;
-    hDC->DrawImage(image, how);
+    hDC->DrawImage(image, PlainDraw(rcDest, rcSource, rcCorner, rcCorner, fade, xtiled, ytiled));
 }
 
 void CRenderEngine::DrawColor(HDC hDC, const RECT& rc, DWORD argb)

@@ -79,6 +79,8 @@ int CSliderUI::ValueAt(POINT pt) const
 
 void CSliderUI::DoEvent(TEventUI& event)
 {
+    if (TrackHot(event))
+        return;
     if (!IsMouseEnabled() && event.Type > UIEVENT__MOUSEBEGIN && event.Type < UIEVENT__MOUSEEND) {
         CProgressUI::DoEvent(event);
         return;
@@ -120,14 +122,6 @@ void CSliderUI::DoEvent(TEventUI& event)
         SetValue(m_nValue + (event.wParam == SB_LINEUP ? m_nStep : -m_nStep));
         if (m_pManager)
             m_pManager->SendNotify(this, "valuechanged");
-        return;
-    case UIEVENT_MOUSEENTER:
-        m_uButtonState |= UISTATE_HOT;
-        Invalidate();
-        return;
-    case UIEVENT_MOUSELEAVE:
-        m_uButtonState &= ~UISTATE_HOT;
-        Invalidate();
         return;
     default:
         CProgressUI::DoEvent(event);

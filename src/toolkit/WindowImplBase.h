@@ -37,6 +37,7 @@ public:
     CPaintManagerUI& GetPaintManager() { return m_pm; }
 
 protected:
+    bool DrawsOwnCaption() const override { return true; }
     virtual LRESULT OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
     CPaintManagerUI m_pm;

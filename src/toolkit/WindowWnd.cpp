@@ -39,6 +39,8 @@ HWND CWindowWnd::Create(HWND parent, const char* name, DWORD style, DWORD exStyl
         return nullptr;
     m_hWnd = CMessageQueue::Instance().RegisterWindow(this);
     m_hWndParent = parent;
+    if (DrawsOwnCaption())
+        style &= ~DWORD(WS_CAPTION);
     m_native = host->CreateNativeWindow(*this, parent, style, exStyle, rc);
     if (!m_native) {
         CMessageQueue::Instance().UnregisterWindow(m_hWnd);

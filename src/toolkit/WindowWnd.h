@@ -66,6 +66,8 @@ public:
 
 protected:
     virtual const char* GetWindowClassName() const = 0;
+    // True for windows that draw their own title bar from the skin: they get no system frame.
+    virtual bool DrawsOwnCaption() const { return false; }
     // Called last, after the handle is gone; a window created with new may delete itself here.
     virtual void OnFinalMessage(HWND hWnd);
 

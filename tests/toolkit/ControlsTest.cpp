@@ -51,6 +51,24 @@ TEST_F(ControlsTest, OptionGroupSwitchesTheBoundTabPage)
     window->DestroyWindow();
 }
 
+TEST_F(ControlsTest, DisablingAContainerKeepsTheChildrensOwnState)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <HorizontalLayout name="panel" height="30"><Button name="on"/><Button name="off" enabled="false"/></HorizontalLayout>
+    </VerticalLayout></Window>)");
+    CControlUI* panel = window->Find("panel");
+    panel->SetEnabled(false);
+    EXPECT_FALSE(window->Find("on")->IsEnabled());
+    window->TakeNotes();
+    synthetic::Click(window->Find("on"));
+    Notes notes = window->TakeNotes();
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), "click:on"), 0);
+    panel->SetEnabled(true);
+    EXPECT_TRUE(window->Find("on")->IsEnabled());
+    EXPECT_FALSE(window->Find("off")->IsEnabled()) << "a child disabled on its own stays disabled";
+    window->DestroyWindow();
+}
+
 TEST_F(ControlsTest, SliderDragSendsMoveValuesThenTheFinalValue)
 {
     auto window = OpenWindow(R"(<Window><VerticalLayout name="root" inset="0,0,0,0">

@@ -16,15 +16,6 @@ namespace {
 using Notes = std::vector<std::string>;
 using Op = CRecordingPainter::Op;
 
-std::string PngHeader(uint32_t width, uint32_t height)
-{
-    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
-    for (uint32_t v : {width, height})
-        for (int shift = 24; shift >= 0; shift -= 8)
-            bytes.push_back(char((v >> shift) & 0xFF));
-    return bytes + std::string("\x08\x06\0\0\0", 5);
-}
-
 class CustomControlsTest : public ToolkitTest {
 protected:
     CustomControlsTest()

@@ -68,3 +68,86 @@ TEST_F(QtRenderTest, PaintsColoursTextAndSvgAtTheWindowsDpi)
 }
 
 } // namespace
+
+#include "toolkit/EditUI.h"
+#include "toolkit/MessageQueue.h"
+#include "toolkit/qt/QtWindow.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+using QtHostTest = QtRenderTest;
+
+QWidget* WidgetOf(CWindowWnd& window)
+{
+    return static_cast<CQtWindow*>(window.GetNativeWindow())->Widget();
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint pt)
+{
+    QMouseEvent event(type, QPointF(pt), widget->mapToGlobal(QPointF(pt)), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+TEST_F(QtHostTest, QtInputReachesControlsAsWindowMessages)
+{
+    auto window = Open(R"(<Window><VerticalLayout>
+        <Button name="ok" height="20"/>
+        <Edit name="edit" height="20"/>
+    </VerticalLayout></Window>)", 96);
+    window->ShowWindow(true);
+    CQtHost::RenderToImage(*window);
+    QWidget* widget = WidgetOf(*window);
+    for (QPoint pt : {QPoint(50, 10), QPoint(50, 30)}) {
+        SendMouse(widget, QEvent::MouseMove, pt);
+        SendMouse(widget, QEvent::MouseButtonPress, pt);
+        SendMouse(widget, QEvent::MouseButtonRelease, pt);
+    }
+    // Typed text arrives as characters, keys as virtual keys: "ä", "b", then Backspace.
+    QKeyEvent umlaut(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "ä");
+    QKeyEvent b(QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, "b");
+    QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    for (QKeyEvent* key : {&umlaut, &b, &back})
+        QCoreApplication::sendEvent(widget, key);
+    std::vector<std::string> notes = window->TakeNotes();
+    EXPECT_NE(std::find(notes.begin(), notes.end(), "click:ok"), notes.end());
+    EXPECT_EQ(window->FindAs<CEditUI>("edit")->GetText(), "ä");
+    window->DestroyWindow();
+}
+
+TEST_F(QtHostTest, WorkerSendMessageIsServedByTheQtLoopAndTimersFire)
+{
+    auto window = Open(R"(<Window><Control name="root"/></Window>)", 96);
+    HWND hwnd = window->GetHWND();
+    std::thread::id handledOn;
+    int ticks = 0;
+    window->onMessage = [&](UINT msg, WPARAM, LPARAM, BOOL& handled) -> LRESULT {
+        if (msg == 0xC12) {
+            handledOn = std::this_thread::get_id();
+            handled = TRUE;
+            return 42;
+        }
+        if (msg == WM_TIMER && ++ticks == 3)
+            window->KillTimer(7);
+        return 0;
+    };
+    std::atomic<LRESULT> answer{0};
+    std::thread worker([&] { answer = SendMessage(hwnd, 0xC12, 0, 0); });
+    window->SetTimer(7, 1);
+    host.RunLoop([&] { return answer.load() == 0 || ticks < 3; });
+    worker.join();
+    EXPECT_EQ(answer.load(), 42);
+    EXPECT_EQ(handledOn, std::this_thread::get_id());
+    EXPECT_EQ(ticks, 3);
+    window->DestroyWindow();
+}
+
+} // namespace

@@ -74,22 +74,18 @@ void CComboEditContainerElementUI::DoEvent(TEventUI& event)
     case UIEVENT_MOUSEENTER:
         if (!enabled)
             break;
-        m_uButtonState |= UISTATE_HOT;
-        Invalidate();
+        TrackHot(event);
         return;
     case UIEVENT_MOUSELEAVE:
-        m_uButtonState &= ~UISTATE_HOT;
-        Invalidate();
+        TrackHot(event);
         return;
     case UIEVENT_TIMER:
-        if (m_pManager)
-            m_pManager->SendNotify(this, "timer", event.wParam, event.lParam);
+        CControlUI::DoEvent(event); // "timer" with the event's parameters
         return;
     case UIEVENT_CONTEXTMENU:
         if (!IsContextMenuUsed())
             break;
-        if (m_pManager)
-            m_pManager->SendNotify(this, "menu", event.wParam, event.lParam);
+        CControlUI::DoEvent(event); // "menu" with the event's parameters
         return;
     default:
         break;

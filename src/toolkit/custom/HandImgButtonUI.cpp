@@ -42,12 +42,7 @@ void CHandImgButtonUI::DoEvent(TEventUI& event)
         Invalidate();
         return;
     case UIEVENT_MOUSEMOVE:
-        if (m_uButtonState & UISTATE_CAPTURED) {
-            if (IsPointInside(event.ptMouse))
-                m_uButtonState |= UISTATE_PUSHED;
-            else
-                m_uButtonState &= ~UISTATE_PUSHED;
-        }
+        TrackPushed(event.ptMouse);
         Invalidate();
         return;
     default:

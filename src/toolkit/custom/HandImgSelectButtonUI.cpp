@@ -64,30 +64,29 @@ void CHandImgSelectButtonUI::RebuildDrawString()
     m_sDrawString = file + source;
 }
 
+namespace {
+
+// One axis of a pan step from q to p over the window [low, high) of a picture of size extent.
+void PanAxis(int p, int q, int extent, int& low, int& high)
+{
+    if (p < q) {
+        // Toward the far edge; the step stops there so that the window stays on the picture.
+        int d = std::min(q - p, std::max(0, extent - high));
+        low += d;
+        high += d;
+    } else if (low > 0) {
+        int shift = std::min(p - q, low);
+        low -= shift;
+        high -= shift;
+    }
+}
+
+} // namespace
+
 void CHandImgSelectButtonUI::Pan(POINT p)
 {
-    POINT q = m_ptLast;
-    // A step toward the picture's far edge stops there, so the window never leaves the picture.
-    if (p.x < q.x) {
-        int d = std::min(q.x - p.x, std::max(0, m_nImageWidth - m_rcWindow.right));
-        m_rcWindow.left += d;
-        m_rcWindow.right += d;
-    } else if (m_rcWindow.left > 0) {
-        int d = p.x - q.x;
-        int shift = d < m_rcWindow.left ? d : m_rcWindow.left;
-        m_rcWindow.left -= shift;
-        m_rcWindow.right -= shift;
-    }
-    if (p.y < q.y) {
-        int d = std::min(q.y - p.y, std::max(0, m_nImageHeight - m_rcWindow.bottom));
-        m_rcWindow.top += d;
-        m_rcWindow.bottom += d;
-    } else if (m_rcWindow.top > 0) {
-        int d = p.y - q.y;
-        int shift = d < m_rcWindow.top ? d : m_rcWindow.top;
-        m_rcWindow.top -= shift;
-        m_rcWindow.bottom -= shift;
-    }
+    PanAxis(p.x, m_ptLast.x, m_nImageWidth, m_rcWindow.left, m_rcWindow.right);
+    PanAxis(p.y, m_ptLast.y, m_nImageHeight, m_rcWindow.top, m_rcWindow.bottom);
     m_ptLast = p;
     RebuildDrawString();
 }
@@ -127,12 +126,7 @@ void CHandImgSelectButtonUI::DoEvent(TEventUI& event)
     case UIEVENT_MOUSEMOVE:
         if (m_bDragging)
             Pan(event.ptMouse);
-        if (m_uButtonState & UISTATE_CAPTURED) {
-            if (IsPointInside(event.ptMouse))
-                m_uButtonState |= UISTATE_PUSHED;
-            else
-                m_uButtonState &= ~UISTATE_PUSHED;
-        }
+        TrackPushed(event.ptMouse);
         Invalidate();
         return;
     default:
