@@ -3,12 +3,13 @@
 // plain toolkit controls; key and light spots light up in demo colours.
 //
 //   skinview [--skin DIR] [--file XML] [--state empty|error|mouse|keyboard|pad|headset]
-//            [--panel F,K] [--dpi 96|144] [--lang en|cn|tw] [--hover NAME] [--png OUT.png]
+//            [--panel F,K] [--dpi 96|144] [--hover NAME] [--png OUT.png]
+//            [--language LANGUAGE.xml] [--texts KEYS.tsv --lang en|cn|tw]
 //
 // Without --file the main window is built ("XML_MAIN") and, for a device state, filled the way
 // the program fills it: tiles in "device_select_layout", power tiles in "device_power_switch",
-// the device pages in "device_switch". Texts come from the key table beside the briefs
-// (--texts FILE, tab-separated: key, English, Simplified Chinese, Traditional Chinese).
+// the device pages in "device_switch". Texts come from a language file (--language) or a
+// tab-separated key table (--texts: key, English, Simplified Chinese, Traditional Chinese).
 
 #include "toolkit/ButtonUI.h"
 #include "toolkit/DialogBuilder.h"
@@ -202,7 +203,7 @@ void ShowPanel(ViewWindow& window, int f, int k)
 int main(int argc, char** argv)
 {
     std::string skinDir = QV742_SKIN_DIR, file, state = "empty", png, lang = "en", hover;
-    std::string texts = "/work/briefs/skin_texts.tsv";
+    std::string texts, language;
     int dpi = 96, panelF = -1, panelK = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string key = argv[i], value = argv[i + 1];
@@ -213,6 +214,7 @@ int main(int argc, char** argv)
         else if (key == "--dpi") dpi = std::atoi(value.c_str());
         else if (key == "--lang") lang = value;
         else if (key == "--texts") texts = value;
+        else if (key == "--language") language = value;
         else if (key == "--hover") hover = value;
         else if (key == "--panel") std::sscanf(value.c_str(), "%d,%d", &panelF, &panelK);
     }
@@ -220,8 +222,10 @@ int main(int argc, char** argv)
     CPaintManagerUI::SetResourcePath(skinDir);
     if (!CResourceManager::GetInstance().LoadResource("res.xml"))
         std::fprintf(stderr, "skinview: no res.xml in %s\n", skinDir.c_str());
+    if (!language.empty() && !CResourceManager::GetInstance().LoadLanguage(language))
+        std::fprintf(stderr, "skinview: cannot read %s\n", language.c_str());
     TextTable table;
-    if (table.Load(texts, lang == "cn" ? 2 : lang == "tw" ? 3 : 1))
+    if (!texts.empty() && table.Load(texts, lang == "cn" ? 2 : lang == "tw" ? 3 : 1))
         CResourceManager::GetInstance().SetTextQueryInterface(&table);
 
     bool wholeWindow = file.empty();
