@@ -7,7 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -47,10 +47,8 @@ int Run(DeviceChannel& channel, Operation operation)
     return 0;
 }
 
-void ChannelTransfer(benchmark::State& state)
+void ChannelTransfer(benchmark::State& state, bool receiver, Operation operation)
 {
-    const bool receiver = state.range(0) == 1;
-    const auto operation = static_cast<Operation>(state.range(1));
     Rig rig(receiver);
     SimFirmware& firmware = rig.devices.Mouse().Firmware();
     firmware.ClearRequests();
@@ -61,18 +59,31 @@ void ChannelTransfer(benchmark::State& state)
     const double packets = static_cast<double>(firmware.Requests().size()) / static_cast<double>(state.iterations());
     state.counters["packets"] = packets;
     state.counters["floor_ms"] = packets * kPauseMs;
-    state.SetLabel(receiver ? "receiver" : "wired");
 }
 
 } // namespace
 
-// Arguments: (0 wired | 1 receiver, operation: 0 information block read, 1 33-byte key block
-// read, 2 512-byte key block write).
-BENCHMARK(ChannelTransfer)
-    ->ArgsProduct({{0, 1}, {0, 1, 2}})
-    ->ArgNames({"receiver", "op"})
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(1.0)
-    ->UseRealTime();
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    const struct {
+        const char* name;
+        Operation operation;
+    } operations[] = {
+        {"InfoBlockRead34", Operation::InfoBlockRead},
+        {"KeyBlockRead33", Operation::KeyBlockRead33},
+        {"KeyBlockWrite512", Operation::KeyBlockWrite512},
+    };
+    for (const auto& op : operations) {
+        for (const bool receiver : {false, true}) {
+            const std::string name = std::string(op.name) + (receiver ? "/receiver" : "/wired");
+            benchmark::RegisterBenchmark(name.c_str(), ChannelTransfer, receiver, op.operation)
+                ->Unit(benchmark::kMillisecond)
+                ->MinTime(1.0)
+                ->UseRealTime();
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,11 +1,73 @@
+// The program's entry point: one instance per user, the window host, the skin, the main
+// window and its message loop. The command line is ignored and the exit code is always 0.
+
+#include "app/CMainWnd.h"
+#include "app/ControlRegistry.h"
+#include "platform/DebugOutput.h"
 #include "platform/Folders.h"
+#include "platform/MessageBus.h"
+#include "platform/SingleInstance.h"
+#include "sim/SimulatedDevices.h"
+#include "toolkit/PaintManagerUI.h"
+#include "toolkit/ResourceManager.h"
+#include "toolkit/qt/QtHostFactory.h"
 
 #include <cstdio>
 
-// The command line is ignored and the exit code is always 0.
-int main()
+namespace {
+
+const char* const kPrivateFonts[] = {"Font/Simplified_Chinese.ttf", "Font/Vorkast-Regular.otf",
+                                     "Font/NotoSansThai-Regular.ttf", "Font/NotoSansCJKtc-Regular.otf"};
+
+// A second start wakes the running program and ends.
+void WakeRunningInstance()
 {
+    platform::BusFrame wake;
+    wake.message = kInstanceMessageName;
+    wake.wParam = 0;
+    wake.lParam = 1;
+    platform::MessageBus().Broadcast(wake);
+}
+
+void LoadPrivateFonts(const std::string& programFolder)
+{
+    for (const char* font : kPrivateFonts)
+        AddPrivateFontFile(programFolder + "/" + font); // a missing or rejected file is skipped
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    platform::SingleInstance instance(kInstanceMessageName);
+    if (!instance.Acquire()) {
+        WakeRunningInstance();
+        return 0;
+    }
+    if (!QtDisplayAvailable()) {
+        std::puts("qv742-core: no display to show the window on (set DISPLAY, or QT_QPA_PLATFORM=offscreen).");
+        return 0;
+    }
+    auto host = CreateQtHost(argc, argv);
+    std::string programFolder = platform::Folders::ProgramFolder();
+    LoadPrivateFonts(programFolder);
     platform::Folders::EnsureUserDataFolder();
-    std::puts("qv742-core: no window host is built into this program yet; nothing to show.");
+    std::shared_ptr<SimulatedDevices> simulated = SimulatedDevices::InstallFromEnvironment();
+
+    CPaintManagerUI::SetInstancePath(programFolder + "/");
+    CPaintManagerUI::SetResourcePath(programFolder + "/skin/");
+    if (!CResourceManager::GetInstance().LoadResource("res.xml")) {
+        std::fprintf(stderr, "qv742-core: the skin in %s/skin cannot be read.\n", programFolder.c_str());
+        return 0;
+    }
+    RegisterProgramControls();
+
+    auto* window = new CMainWnd;
+    window->SetSimulatedDevices(simulated);
+    window->Create(nullptr, "QV742-CORE", 0x96CA0000, 0, 0, 0, 800, 572);
+    window->CenterWindow();
+    CPaintManagerUI::MessageLoop();
+    delete window;
+    CResourceManager::GetInstance().Release();
     return 0;
 }

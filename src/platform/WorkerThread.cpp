@@ -27,6 +27,12 @@ bool WorkerThread::Start(Body body)
     return true;
 }
 
+void WorkerThread::RequestStop()
+{
+    if (m_shared)
+        m_shared->stop.Set();
+}
+
 bool WorkerThread::Stop(int timeoutMs)
 {
     if (!m_thread.joinable())

@@ -24,6 +24,8 @@ public:
 
     // Starts the body on a new thread; false when one is already running.
     bool Start(Body body);
+    // Sets the stop event without waiting (e.g. before releasing a blocking read).
+    void RequestStop();
     // Sets the stop event and waits up to timeoutMs; true when the thread ended in time.
     bool Stop(int timeoutMs = 1000);
     bool IsRunning() const;

@@ -11,6 +11,8 @@ namespace {
 
 // Request and response bytes of a command report.
 constexpr size_t kReportIdByte = 0;
+constexpr size_t kChecksumLowByte = 1;
+constexpr size_t kChecksumHighByte = 2;
 constexpr size_t kCommandByte = 3;
 constexpr size_t kLengthByte = 4;
 constexpr size_t kOffsetLowByte = 5;
@@ -196,7 +198,8 @@ SimFirmware::Answer SimFirmware::Handle(const std::vector<uint8_t>& request, boo
     }
     const uint8_t code = in[kCommandByte];
     const auto offset = static_cast<uint16_t>(in[kOffsetLowByte] | (in[kOffsetHighByte] << 8));
-    out[kStatusByte] = Execute(code, in[kLengthByte], offset, &in[kDataByte], &out[kDataByte]);
+    out[kStatusByte] = ChecksumMatches(in) ? Execute(code, in[kLengthByte], offset, &in[kDataByte], &out[kDataByte])
+                                           : kStatusFailed;
     if (fault == SimFault::StatusFF)
         out[kStatusByte] = 0xFF;
     else if (fault == SimFault::StatusFE)
@@ -233,6 +236,14 @@ uint8_t SimFirmware::Execute(uint8_t code, uint8_t length, uint16_t offset, cons
     case 0x1B: return ReadSpan(m_lightIndex, offset, length, out);
     default: return kStatusFailed;
     }
+}
+
+bool SimFirmware::ChecksumMatches(const std::vector<uint8_t>& request)
+{
+    unsigned int sum = 0;
+    for (size_t i = kCommandByte; i < kPacketSize; ++i)
+        sum += request[i];
+    return request[kChecksumLowByte] == (sum & 0xFF) && request[kChecksumHighByte] == ((sum >> 8) & 0xFF);
 }
 
 uint8_t SimFirmware::ReadSpan(const std::vector<uint8_t>& region, size_t offset, size_t length, uint8_t* out)

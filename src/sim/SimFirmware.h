@@ -29,8 +29,8 @@ struct SimMemoryLayout {
 };
 
 // The firmware of one product: its memory and its answers to the command protocol. Requests
-// and answers are 64-byte command reports (byte 0 report id 4, 3 command, 4 length, 5-6 offset,
-// 7 status, data from 8). Thread-safe; tests read and change the memory while the host talks.
+// and answers are 64-byte command reports (byte 0 report id 4, 1-2 checksum, 3 command,
+// 4 length, 5-6 offset, 7 status, data from 8). Thread-safe; tests read and change the memory while the host talks.
 class SimFirmware {
 public:
     static constexpr size_t kPacketSize = 64;
@@ -89,6 +89,8 @@ private:
         int count;
     };
     std::optional<SimFault> TakeFault();
+    // True when bytes 1-2 hold the sum of bytes 3-63; the firmware refuses other requests (0xFF).
+    static bool ChecksumMatches(const std::vector<uint8_t>& request);
     // Fills response data and returns the status byte of one command.
     uint8_t Execute(uint8_t code, uint8_t length, uint16_t offset, const uint8_t* in, uint8_t* out);
     static uint8_t ReadSpan(const std::vector<uint8_t>& region, size_t offset, size_t length, uint8_t* out);

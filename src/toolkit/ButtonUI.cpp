@@ -39,6 +39,23 @@ bool CButtonUI::IsPointInside(POINT pt) const
     return PtInRect(&m_rcItem, pt);
 }
 
+bool CButtonUI::NotifyHover(const TEventUI& event)
+{
+    if (event.Type != UIEVENT_MOUSEENTER && event.Type != UIEVENT_MOUSELEAVE)
+        return false;
+    if (!IsEnabled())
+        return true;
+    bool enter = event.Type == UIEVENT_MOUSEENTER;
+    if (enter)
+        m_uButtonState |= UISTATE_HOT;
+    else
+        m_uButtonState &= ~UISTATE_HOT;
+    if (m_pManager)
+        m_pManager->SendNotify(this, enter ? "msenter" : "msleave");
+    Invalidate();
+    return true;
+}
+
 void CButtonUI::DoEvent(TEventUI& event)
 {
     switch (event.Type) {

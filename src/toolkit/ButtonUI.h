@@ -41,6 +41,9 @@ protected:
     // Background colour for the current state; 0 for none.
     virtual DWORD CurrentBkColor() const;
     bool IsPointInside(POINT pt) const;
+    // Mouse enter and leave while enabled: sets or clears hot, raises "msenter" / "msleave",
+    // repaints. True when the event was one of the two.
+    bool NotifyHover(const TEventUI& event);
 
     CDuiString m_sNormalImage;
     CDuiString m_sHotImage;

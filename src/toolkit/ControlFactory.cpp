@@ -10,6 +10,7 @@
 #include "toolkit/ListContainerElementUI.h"
 #include "toolkit/ListLabelElementUI.h"
 #include "toolkit/ListUI.h"
+#include "toolkit/MenuElementUI.h"
 #include "toolkit/MenuUI.h"
 #include "toolkit/OptionUI.h"
 #include "toolkit/ProgressUI.h"

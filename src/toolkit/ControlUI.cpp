@@ -367,12 +367,11 @@ void CControlUI::DoEvent(TEventUI& event)
         if (IsContextMenuUsed() && m_pManager)
             m_pManager->SendNotify(this, "menu", event.wParam, event.lParam);
         return;
-    case UIEVENT_SCROLLWHEEL:
-    case UIEVENT_KEYDOWN:
+    default:
+        // What a control does not handle goes to its parent: a press on a row's label
+        // selects the row.
         if (m_pParent)
             m_pParent->DoEvent(event);
-        return;
-    default:
         return;
     }
 }

@@ -57,6 +57,15 @@ void CLabelUI::SetAutoCalcWidth(bool autoCalc)
     NeedParentUpdate();
 }
 
+void CLabelUI::SetText(const CDuiString& text)
+{
+    if (text == m_sText)
+        return;
+    CControlUI::SetText(text);
+    if (m_bAutoCalcWidth)
+        NeedParentUpdate();
+}
+
 SIZE CLabelUI::EstimateSize(SIZE available)
 {
     SIZE size = CControlUI::EstimateSize(available);

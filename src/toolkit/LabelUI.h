@@ -22,6 +22,7 @@ public:
     // With auto width, the control is as wide as its text.
     void SetAutoCalcWidth(bool autoCalc);
 
+    void SetText(const CDuiString& text) override;
     SIZE EstimateSize(SIZE available) override;
     void PaintText(HDC hDC) override;
     void SetAttribute(std::string_view name, std::string_view value) override;

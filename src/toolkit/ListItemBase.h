@@ -7,6 +7,8 @@
 #include "toolkit/ListInfo.h"
 #include "toolkit/PaintManagerUI.h"
 
+#include <string_view>
+
 template <typename Base>
 class CListItemBase : public Base, public IListItemUI {
 public:
@@ -110,6 +112,14 @@ public:
             break;
         }
         PassToOwner(event);
+    }
+    void SetAttribute(std::string_view name, std::string_view value) override
+    {
+        // A row marked selected in the skin becomes its owner's selection when it is added.
+        if (name == "selected")
+            m_bSelected = value == "true";
+        else
+            Base::SetAttribute(name, value);
     }
     void PaintBkColor(HDC hDC) override
     {

@@ -26,14 +26,21 @@ public:
     {
         if (!Base::AddAt(control, index))
             return false;
-        if (IListItemUI* item = AsItem(control))
-            item->SetOwner(this);
         if (m_iCurSel >= index)
             ++m_iCurSel;
         for (int& sel : m_aSelItems)
             if (sel >= index)
                 ++sel;
         Renumber();
+        if (IListItemUI* item = AsItem(control)) {
+            item->SetOwner(this);
+            if (item->IsSelected()) {
+                ClearSelection();
+                item->SetSelectedState(true);
+                m_iCurSel = index;
+                m_aSelItems.push_back(index);
+            }
+        }
         return true;
     }
     bool RemoveAt(int index, bool doNotDestroy = false) override

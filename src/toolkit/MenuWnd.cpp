@@ -1,5 +1,6 @@
 #include "toolkit/MenuWnd.h"
 
+#include "toolkit/MenuElementUI.h"
 #include "toolkit/MenuUI.h"
 #include "toolkit/MessageQueue.h"
 

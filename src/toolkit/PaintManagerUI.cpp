@@ -45,6 +45,12 @@ int& SharedDefaultFont()
     return id;
 }
 
+void RemoveAllSharedFonts()
+{
+    SharedFonts().clear();
+    SharedDefaultFont() = -1;
+}
+
 std::map<std::string, CDuiString>& SharedDefaults()
 {
     static std::map<std::string, CDuiString> defaults;
@@ -172,7 +178,8 @@ void CPaintManagerUI::ReapObjects(CControlUI* control)
                 self->m_pEventHover = nullptr;
             if (self->m_pEventClick == c)
                 self->m_pEventClick = nullptr;
-            for (auto it = self->m_names.begin(); it != self->m_names.end();)
+            auto range = self->m_names.equal_range(c->GetName());
+            for (auto it = range.first; it != range.second;)
                 it = it->second == c ? self->m_names.erase(it) : std::next(it);
             for (auto& [group, members] : self->m_optionGroups)
                 members.erase(std::remove(members.begin(), members.end(), c), members.end());
@@ -577,6 +584,16 @@ void CPaintManagerUI::AddFont(int id, const CDuiString& name, int size, bool bol
         m_defaultFontId = id;
 }
 
+void CPaintManagerUI::RemoveAllFonts(bool shared)
+{
+    if (shared) {
+        RemoveAllSharedFonts();
+        return;
+    }
+    m_fonts.clear();
+    m_defaultFontId = -1;
+}
+
 const TFontInfo& CPaintManagerUI::GetFont(int id) const
 {
     if (auto it = m_fonts.find(id); it != m_fonts.end())
@@ -632,8 +649,17 @@ const TImageInfo* CPaintManagerUI::GetImageShared(const CDuiString& name, DWORD 
     auto image = std::make_unique<TImageInfo>();
     image->dwMask = mask;
     image->sPath = path;
-    if (!host || !host->LoadImage(path, *image))
+    if (!host)
         return nullptr;
+    if (!host->LoadImage(path, *image)) {
+        // Skins name pictures as ".png"; an SVG of the same name stands in, sharp at any DPI.
+        const std::string png = ".png";
+        if (path.size() <= png.size() || path.compare(path.size() - png.size(), png.size(), png) != 0)
+            return nullptr;
+        image->sPath = path.substr(0, path.size() - png.size()) + ".svg";
+        if (!host->LoadImage(image->sPath, *image))
+            return nullptr;
+    }
     return (images[key] = std::move(image)).get();
 }
 
@@ -644,8 +670,7 @@ void CPaintManagerUI::ClearSharedImages()
 
 void CPaintManagerUI::ClearSharedResources()
 {
-    SharedFonts().clear();
-    SharedDefaultFont() = -1;
+    RemoveAllSharedFonts();
     SharedDefaults().clear();
 }
 
@@ -727,6 +752,9 @@ void CPaintManagerUI::UpdateHover(POINT pt)
         return;
     CControlUI* old = m_pEventHover;
     m_pEventHover = hover;
+    if (CWindowWnd* window = GetWindow())
+        if (INativeWindow* native = window->GetNativeWindow())
+            native->SetToolTip(hover ? std::string(hover->GetToolTip()) : std::string());
     if (old)
         SendEvent(old, UIEVENT_MOUSELEAVE, pt);
     if (hover && m_pEventHover == hover)

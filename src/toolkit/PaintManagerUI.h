@@ -109,6 +109,8 @@ public:
 
     void AddFont(int id, const CDuiString& name, int size, bool bold, bool underline, bool italic,
                  bool isDefault = false, bool shared = false);
+    // Forgets the window's own fonts, or with shared the fonts every window shares.
+    void RemoveAllFonts(bool shared = false);
     const TFontInfo& GetFont(int id) const;
     const TFontInfo& GetDefaultFontInfo() const;
     int ScaledFontSize(const TFontInfo& font) const { return m_dpi.Scale(font.iSize); }

@@ -22,10 +22,14 @@ bool CTabLayoutUI::AddAt(CControlUI* control, int index)
 {
     if (!CContainerUI::AddAt(control, index))
         return false;
-    if (m_iCurSel < 0 && control->IsVisible())
+    if (m_iPendingSel >= 0 && m_iPendingSel == GetItemIndex(control)) {
+        m_iCurSel = m_iPendingSel;
+        m_iPendingSel = -1;
+    } else if (m_iCurSel < 0) {
         m_iCurSel = GetItemIndex(control);
-    else if (index <= m_iCurSel)
+    } else if (index <= m_iCurSel) {
         ++m_iCurSel;
+    }
     ShowOnly(m_iCurSel);
     return true;
 }
@@ -51,6 +55,8 @@ void CTabLayoutUI::RemoveAll()
 
 bool CTabLayoutUI::SelectItem(int index)
 {
+    if (index >= GetCount() && index >= 0)
+        m_iPendingSel = index;
     if (index < 0 || index >= GetCount())
         return false;
     if (index == m_iCurSel)

@@ -21,4 +21,5 @@ private:
     void ShowOnly(int index);
 
     int m_iCurSel = -1;
+    int m_iPendingSel = -1; // "selectedid" given before its page was added
 };

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CWindowWnd;
 
@@ -34,6 +35,18 @@ public:
     virtual void SetCursorShape(int systemCursorId) = 0;
     // Starts a window move by the system (a drag on the caption area).
     virtual void BeginSystemMove() = 0;
+    // A modal window blocks input to the program's other windows while it is shown.
+    virtual void SetModal(bool modal) = 0;
+    // The tool tip shown while the mouse rests over the window ("" for none).
+    virtual void SetToolTip(const std::string& text) = 0;
+};
+
+// One file dialog request: a filter of a description and a pattern ("*.json;").
+struct FileDialogRequest {
+    bool save = false;
+    HWND owner = nullptr;
+    std::string filterDescription;
+    std::string filterPattern;
 };
 
 class ITrayIconImpl {
@@ -64,8 +77,13 @@ public:
     virtual POINT CursorPos() = 0;
     // Adds a private font for this process; false when the file is not a usable font.
     virtual bool AddFontFile(const std::string& path) = 0;
+    // Text asking for face is drawn with the first of families that has the glyph; hosts that
+    // draw no text ignore this.
+    virtual void SubstituteFontFace(const std::string& /*face*/, const std::vector<std::string>& /*families*/) {}
     // onMouse receives WM_LBUTTONUP, WM_RBUTTONUP or WM_LBUTTONDBLCLK.
     virtual std::unique_ptr<ITrayIconImpl> CreateTrayIcon(std::function<void(UINT mouseMessage)> onMouse) = 0;
+    // Asks the user for a file; true with the chosen path, false when cancelled.
+    virtual bool RunFileDialog(const FileDialogRequest& request, std::string& path) = 0;
 };
 
 // The host in use; null before one is installed.
@@ -79,3 +97,11 @@ RECT MonitorRectOf(HWND hwnd);
 POINT CursorPosition();
 // Adds a private font file for the process; false when missing or rejected.
 bool AddPrivateFontFile(const std::string& path);
+// The system's file dialogs: true and path set when the user confirms, false (path untouched)
+// when cancelled or when the chosen path is empty.
+bool OpenFileDialog(const std::string& filterDescription, const std::string& filterPattern, HWND owner,
+                    std::string& path);
+bool SaveFileDialog(const std::string& filterDescription, const std::string& filterPattern, HWND owner,
+                    std::string& path);
+// Draws text asking for face with the first of families that has the glyph.
+void SubstituteFontFace(const std::string& face, const std::vector<std::string>& families);

@@ -62,6 +62,7 @@ UINT CWindowWnd::ShowModal()
         return IDCANCEL;
     auto state = std::make_shared<ModalState>();
     m_modal = state;
+    m_native->SetModal(true);
     m_native->Show(true, true);
     IUIHost* host = UIHost();
     CMessageQueue& queue = CMessageQueue::Instance();

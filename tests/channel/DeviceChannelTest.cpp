@@ -53,7 +53,7 @@ protected:
     std::vector<std::string> log;
 };
 
-TEST_F(DeviceChannelTest, StartsWiredlessWithTheDocumentedDefaults)
+TEST_F(DeviceChannelTest, StartsClosedWithTheDocumentedDefaults)
 {
     DeviceChannel fresh;
     EXPECT_EQ(fresh.BlockLength(), 512);
@@ -148,6 +148,33 @@ TEST_F(DeviceChannelTest, UnlinkedReceiverAnswersNotLinkedWithoutRetry)
     devices.Link();
     EXPECT_TRUE(channel.IsLinked());
     EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(DeviceChannelTest, ReceiverDiscardsStaleResponsesBeforeEachRequest)
+{
+    // A late answer of an earlier exchange, with the echo the next request will carry.
+    Bytes stale(64, 0);
+    stale[0] = 0x04;
+    stale[3] = 0x1A;
+    stale[8] = 11;
+    auto queueStale = [&](SimProduct& product) { devices.Bus()->SendInputReport(product.CommandInterfaceId(), stale); };
+
+    queueStale(devices.Mouse().Wired());
+    uint8_t power[2] = {};
+    ASSERT_EQ(channel.ReadShortSpan(0, power, 2), kChannelOk);
+    EXPECT_EQ(power[0], 11) << "wired exchanges do not flush";
+
+    UseReceiver();
+    queueStale(devices.Mouse().Receiver());
+    const uint8_t request[8] = {0x04, 0x1C, 0x00, 0x1A, 0x02}; // a short request is padded
+    uint8_t response[64] = {};
+    size_t received = 0;
+    ASSERT_EQ(channel.Transact(request, sizeof request, response, sizeof response, received), kChannelOk);
+    EXPECT_EQ(received, 64u);
+    EXPECT_EQ(response[8], 80);
+    Bytes padded(request, request + sizeof request);
+    padded.resize(64, 0);
+    EXPECT_EQ(Firmware().Requests().back(), padded);
 }
 
 TEST_F(DeviceChannelTest, WiredLinkTestNeedsNoExchange)

@@ -124,7 +124,7 @@ TEST_F(SimDevicesTest, ReceiverRelaysToTheSameMouseMemory)
     EXPECT_EQ(devices.Mouse().Firmware().ProfileRegion()[85], 0x07);
 }
 
-TEST_F(SimDevicesTest, SilenceAndLatencyDelayTheAnswer)
+TEST_F(SimDevicesTest, SilenceBadChecksumAndLatencyShapeTheAnswer)
 {
     devices.Plug("mouse");
     SimFirmware& firmware = devices.Mouse().Firmware();
@@ -137,6 +137,12 @@ TEST_F(SimDevicesTest, SilenceAndLatencyDelayTheAnswer)
     firmware.ScheduleFault(SimFault::Silence);
     ASSERT_TRUE(command.WriteOutputReport(request, 64, got, 100));
     EXPECT_FALSE(command.ReadInputReport(response, 64, got, 20));
+
+    request[1] = 0x02; // a wrong checksum is refused
+    ASSERT_TRUE(command.WriteOutputReport(request, 64, got, 100));
+    ASSERT_TRUE(command.ReadInputReport(response, 64, got, 100));
+    EXPECT_EQ(response[7], 0xFF);
+    request[1] = 0x01;
 
     firmware.SetLatencyMs(200);
     ASSERT_TRUE(command.WriteOutputReport(request, 64, got, 100));

@@ -23,11 +23,13 @@ TEST_F(ControlsTest, OptionGroupSwitchesTheBoundTabPage)
           <CheckBox name="check"/>
         </HorizontalLayout>
         <TabLayout name="pages"><Label name="page_a"/><Label name="page_b"/></TabLayout>
+        <TabLayout name="second" selectedid="1"><Label/><Label/></TabLayout>
     </VerticalLayout></Window>)");
     auto* pages = window->FindAs<CTabLayoutUI>("pages");
     auto* a = window->FindAs<COptionUI>("tab_a");
     auto* b = window->FindAs<COptionUI>("tab_b");
     EXPECT_EQ(pages->GetCurSel(), 0);
+    EXPECT_EQ(window->FindAs<CTabLayoutUI>("second")->GetCurSel(), 1);
     synthetic::Click(b);
     EXPECT_TRUE(b->IsSelected());
     EXPECT_FALSE(a->IsSelected());
@@ -79,10 +81,11 @@ TEST_F(ControlsTest, ComboSelectsWithOrWithoutEventAndThroughItsDropDown)
         <Combo name="combo" height="30">
           <ListLabelElement text="Off" userdata="0"/>
           <ListLabelElement text="1 min" userdata="60"/>
-          <ListLabelElement text="5 min" userdata="300"/>
+          <ListLabelElement text="5 min" userdata="300" selected="true"/>
         </Combo>
     </VerticalLayout></Window>)");
     auto* combo = window->FindAs<CComboUI>("combo");
+    EXPECT_EQ(combo->GetCurSel(), 2) << "the row marked selected in the skin";
     window->TakeNotes();
     WPARAM newIndex = 99;
     LPARAM oldIndex = 99;

@@ -3,6 +3,7 @@
 #include "toolkit/MenuWnd.h"
 #include "toolkit/MessageQueue.h"
 #include "toolkit/TrayIcon.h"
+#include "toolkit/UIHost.h"
 
 namespace {
 
@@ -113,6 +114,23 @@ TEST_F(WindowTest, SystemCommandsAndMonitorQueries)
     EXPECT_TRUE(window->IsVisible()) << "restore also shows a hidden window";
     EXPECT_FALSE(window->IsMinimized());
     window->DestroyWindow();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowTest, FileDialogsKeepThePathWhenCancelled)
+{
+    std::string path = "before";
+    host.SetFileDialogAnswer("");
+    EXPECT_FALSE(OpenFileDialog("Profile Files(*.json)", "*.json;", nullptr, path));
+    EXPECT_EQ(path, "before");
+    host.SetFileDialogAnswer("/home/user/a.json");
+    EXPECT_TRUE(SaveFileDialog("Profile Files(*.json)", "*.json;", nullptr, path));
+    EXPECT_EQ(path, "/home/user/a.json");
+    EXPECT_TRUE(host.LastFileDialog().save);
+    EXPECT_EQ(host.LastFileDialog().filterPattern, "*.json;");
 }
 
 } // namespace

@@ -50,6 +50,8 @@ public:
             return new StandIn<CHorizontalLayoutUI>("DeviceOption");
         if (name == "mpdevicepower")
             return new StandIn<CHorizontalLayoutUI>("MpDevicePower");
+        if (name.rfind("orlith", 0) == 0) // the device page roots: the device objects
+            return new StandIn<CHorizontalLayoutUI>(tag);
         return nullptr;
     }
     CControlUI* Find(const std::string& name) { return m_pm.FindControl(name); }

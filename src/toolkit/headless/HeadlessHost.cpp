@@ -38,6 +38,8 @@ public:
     void SetCapture(bool) override {}
     void SetCursorShape(int) override {}
     void BeginSystemMove() override {}
+    void SetToolTip(const std::string&) override {}
+    void SetModal(bool) override {}
 
 private:
     CHeadlessHost& m_host;
@@ -227,4 +229,11 @@ void CHeadlessHost::ClickTray(UINT mouseMessage)
 {
     if (m_trayMouse)
         m_trayMouse(mouseMessage);
+}
+
+bool CHeadlessHost::RunFileDialog(const FileDialogRequest& request, std::string& path)
+{
+    m_lastFileDialog = request;
+    path = m_fileAnswer;
+    return !m_fileAnswer.empty();
 }

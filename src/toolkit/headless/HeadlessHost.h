@@ -45,6 +45,11 @@ public:
     bool AddFontFile(const std::string& path) override;
     std::unique_ptr<ITrayIconImpl> CreateTrayIcon(std::function<void(UINT mouseMessage)> onMouse) override;
 
+    bool RunFileDialog(const FileDialogRequest& request, std::string& path) override;
+    // What the next file dialog answers: a path, or "" for a cancelled dialog; the request is kept.
+    void SetFileDialogAnswer(std::string path) { m_fileAnswer = std::move(path); }
+    const FileDialogRequest& LastFileDialog() const { return m_lastFileDialog; }
+
     // Longest stretch of virtual time RunLoop lets pass before it gives up (a modal window
     // nobody closes); ten minutes by default.
     void SetLoopHorizon(uint64_t ms) { m_horizon = ms; }
@@ -59,6 +64,8 @@ private:
     POINT m_cursor;
     int m_openWindows = 0;
     std::function<void(UINT)> m_trayMouse;
+    std::string m_fileAnswer;
+    FileDialogRequest m_lastFileDialog;
     std::mutex m_wakeLock;
     std::condition_variable m_woken;
     bool m_wakePending = false;

@@ -11,6 +11,8 @@
 #include <QCursor>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFileDialog>
+#include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
@@ -142,6 +144,15 @@ bool CQtHost::AddFontFile(const std::string& path)
     return QFontDatabase::addApplicationFont(QString::fromStdString(path)) != -1;
 }
 
+void CQtHost::SubstituteFontFace(const std::string& face, const std::vector<std::string>& families)
+{
+    QStringList list;
+    for (const std::string& family : families)
+        list << QString::fromStdString(family);
+    QFont::removeSubstitutions(QString::fromStdString(face));
+    QFont::insertSubstitutions(QString::fromStdString(face), list);
+}
+
 std::unique_ptr<ITrayIconImpl> CQtHost::CreateTrayIcon(std::function<void(UINT)> onMouse)
 {
     return std::make_unique<CQtTrayIcon>(std::move(onMouse));
@@ -157,4 +168,25 @@ QImage CQtHost::RenderToImage(CWindowWnd& window)
     window.Paint(&adapter, client);
     painter.end();
     return image;
+}
+
+bool CQtHost::RunFileDialog(const FileDialogRequest& request, std::string& path)
+{
+    // "*.json;" is a Windows-style pattern list: Qt wants "Description (*.json)".
+    QString patterns = QString::fromStdString(request.filterPattern).split(';', Qt::SkipEmptyParts).join(' ');
+    QString filter = QString::fromStdString(request.filterDescription);
+    if (!filter.contains('('))
+        filter += " (" + patterns + ")";
+    else
+        filter = filter.left(filter.indexOf('(')).trimmed() + " (" + patterns + ")";
+    QWidget* parent = nullptr;
+    if (CWindowWnd* owner = CMessageQueue::Instance().Lookup(request.owner))
+        if (owner->GetNativeWindow())
+            parent = static_cast<CQtWindow*>(owner->GetNativeWindow())->Widget();
+    QString chosen = request.save ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter)
+                                  : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    if (chosen.isEmpty())
+        return false;
+    path = chosen.toStdString();
+    return true;
 }

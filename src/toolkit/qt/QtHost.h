@@ -40,7 +40,9 @@ public:
     RECT MonitorRect(const RECT& rc) override;
     POINT CursorPos() override;
     bool AddFontFile(const std::string& path) override;
+    void SubstituteFontFace(const std::string& face, const std::vector<std::string>& families) override;
     std::unique_ptr<ITrayIconImpl> CreateTrayIcon(std::function<void(UINT mouseMessage)> onMouse) override;
+    bool RunFileDialog(const FileDialogRequest& request, std::string& path) override;
 
 private:
     // Runs the queue and the due timers, then arms the Qt timer for the next one.

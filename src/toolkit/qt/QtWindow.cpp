@@ -290,3 +290,24 @@ void CQtWindow::BeginSystemMove()
     if (QWindow* handle = m_widget->windowHandle())
         handle->startSystemMove();
 }
+
+void CQtWindow::SetToolTip(const std::string& text)
+{
+    m_widget->setToolTip(QString::fromStdString(text));
+}
+
+QWidget* CQtWindow::Widget() const
+{
+    return m_widget;
+}
+
+void CQtWindow::SetModal(bool modal)
+{
+    // Qt takes a new modality only while the window is hidden.
+    bool visible = m_widget->isVisible();
+    if (visible)
+        m_widget->hide();
+    m_widget->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    if (visible)
+        m_widget->show();
+}

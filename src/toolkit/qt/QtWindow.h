@@ -2,6 +2,8 @@
 
 #include "toolkit/UIHost.h"
 
+class QWidget;
+
 
 class CQtWidget;
 
@@ -27,8 +29,11 @@ public:
     void SetCapture(bool capture) override;
     void SetCursorShape(int systemCursorId) override;
     void BeginSystemMove() override;
+    void SetToolTip(const std::string& text) override;
+    void SetModal(bool modal) override;
 
-    CQtWidget* Widget() const { return m_widget; }
+    // The QWidget that parents dialogs and child windows.
+    QWidget* Widget() const;
 
 private:
     CQtWidget* m_widget = nullptr;

@@ -1,0 +1,481 @@
+#include "app/CMainWnd.h"
+
+#include "app/ControlRouter.h"
+#include "app/CDeviceOptionUI.h"
+#include "device/COrlithHS6533Device.h"
+#include "device/COrlithKeyboardDevice.h"
+#include "device/COrlithMouseDevice.h"
+#include "device/COrlithMousePadDevice.h"
+#include "device/DeviceMessages.h"
+#include "log/LogFile.h"
+#include "platform/DebugOutput.h"
+#include "platform/Folders.h"
+#include "profile/JsonFile.h"
+#include "sim/SimulatedDevices.h"
+#include "toolkit/MenuWnd.h"
+#include "toolkit/MessageQueue.h"
+#include "toolkit/OptionUI.h"
+#include "toolkit/ResourceManager.h"
+#include "toolkit/UIHost.h"
+#include "toolkit/custom/AudioRecordUI.h"
+#include "toolkit/custom/CircleProgressUI.h"
+#include "toolkit/custom/ComboEditContainerElementUI.h"
+#include "toolkit/custom/DeviceKeyButtonUI.h"
+#include "toolkit/custom/HandImgButtonUI.h"
+#include "toolkit/custom/HandImgSelectButtonUI.h"
+#include "toolkit/custom/RedioMacroButtonUI.h"
+#include "toolkit/custom/SelectPanelUI.h"
+
+#include <cctype>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+const char kInstanceMessageName[] = "QV742-CORE";
+const char kLightControlNotifyName[] = "{4695579F-999A-41d4-9FAF-EFFCE93EBF16}";
+
+namespace {
+
+constexpr UINT kMsgShowSettingProgress = 0x0C00;
+constexpr UINT kMsgDpiOnlyTrace = 0x04C8;
+constexpr WPARAM kPowerSuspend = 4;
+constexpr WPARAM kPowerResumeAutomatic = 0x12;
+constexpr int kLayoutWidth = 1000;
+constexpr int kLayoutHeight = 640;
+
+bool SameNoCase(const std::string& a, const char* b)
+{
+    size_t length = std::strlen(b);
+    if (a.size() != length)
+        return false;
+    for (size_t i = 0; i < length; ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+// The page tabs and the function panel number each one shows.
+int FunctionPanelOfTab(const std::string& name)
+{
+    static const struct {
+        const char* tab;
+        int panel;
+    } kTabs[] = {{"deng_Op_tab", 1},       {"key_Op_tab", 2},        {"macro_Op_tab", 3},
+                 {"system_Op_tab", 4},     {"cursor_Op_tab", 5},     {"6533_voice_Op_tab", 6},
+                 {"magic_Op_tab", 7},      {"Virtual7.1_Op_tab", 8}, {"otherset_Op_tab", 9}};
+    for (const auto& entry : kTabs) {
+        if (name == entry.tab)
+            return entry.panel;
+    }
+    return 0;
+}
+
+} // namespace
+
+RegisteredMessages RegisteredMessages::Register()
+{
+    RegisteredMessages ids;
+    ids.instance = RegisterWindowMessage(kInstanceMessageName);
+    ids.updateRelay = RegisterWindowMessage("{4695579F-999A-41d4-9FAF-EFFCE93EBF15}");
+    ids.lightControlNotify = RegisterWindowMessage(kLightControlNotifyName);
+    ids.lightControlRequest = RegisterWindowMessage("{4695579F-999A-41d4-9FAF-EFFCE93EBF17}");
+    ids.workToolQuery = RegisterWindowMessage("{4695579F-999A-41d4-9FAF-EFFCE93EBF18}");
+    ids.audioDaemon = RegisterWindowMessage("{4695579F-999A-41d4-9FAF-EFFCE93EBE19}");
+    return ids;
+}
+
+CMainWnd::CMainWnd(std::string busFolder)
+    : m_busFolder(std::move(busFolder)), m_messages(RegisteredMessages::Register()), m_bus(m_busFolder)
+{
+    m_devices = std::make_unique<CDeviceList>(m_pm, this);
+    m_devices->onArrivalDone = [this] { FirstShow(); };
+}
+
+CMainWnd::~CMainWnd()
+{
+    Shutdown();
+}
+
+int CMainWnd::DpiForMonitor(const RECT& monitor)
+{
+    int width = monitor.right - monitor.left;
+    int height = monitor.bottom - monitor.top;
+    return width > 1500 && height > 960 ? 144 : 96;
+}
+
+int CMainWnd::CheckedDpi(int dpi, const char* windowTag)
+{
+    switch (dpi) {
+    case 48:
+    case 72:
+    case 96:
+    case 120:
+    case 144:
+    case 168:
+    case 192:
+        return dpi;
+    default:
+        platform::DebugOutput(std::string(windowTag) + " DPI SET ERROR");
+        return 96;
+    }
+}
+
+CControlUI* CMainWnd::CreateControl(const char* className)
+{
+    using Create = CControlUI* (*)();
+    static const struct {
+        const char* tag;
+        Create create;
+    } kControls[] = {
+        {"CircleProgress", [] { return static_cast<CControlUI*>(new CCircleProgressUI); }},
+        {"SelectPanel", [] { return static_cast<CControlUI*>(new CSelectPanelUI); }},
+        {"DeviceKeyButton", [] { return static_cast<CControlUI*>(new CDeviceKeyButtonUI); }},
+        {"HandImgButton", [] { return static_cast<CControlUI*>(new CHandImgButtonUI); }},
+        {"AudioRecord", [] { return static_cast<CControlUI*>(new CAudioRecordUI); }},
+        {"HandImgSelectButton", [] { return static_cast<CControlUI*>(new CHandImgSelectButtonUI); }},
+        {"RedioMacroButton", [] { return static_cast<CControlUI*>(new CRedioMacroButtonUI); }},
+        {"ComboEditContainerElement", [] { return static_cast<CControlUI*>(new CComboEditContainerElementUI); }},
+        {"OrlithMousePadDevice", [] { return static_cast<CControlUI*>(new COrlithMousePadDevice); }},
+        {"OrlithHS6533Device", [] { return static_cast<CControlUI*>(new COrlithHS6533Device); }},
+        {"OrlithMouseDevice", [] { return static_cast<CControlUI*>(new COrlithMouseDevice); }},
+        {"OrlithKeyboardDevice", [] { return static_cast<CControlUI*>(new COrlithKeyboardDevice); }},
+    };
+    const std::string tag = className;
+    for (const auto& entry : kControls) {
+        if (SameNoCase(tag, entry.tag))
+            return entry.create();
+    }
+    return nullptr;
+}
+
+void CMainWnd::InitWindow()
+{
+    platform::DebugOutput("InitWindow");
+    CResourceManager::GetInstance().SetTextQueryInterface(this);
+    SetIcon(107);
+    m_tray.CreateTrayIcon(GetHWND(), 107, "QV742-CORE");
+}
+
+void CMainWnd::OnWindowInit()
+{
+    if (m_startThreads) {
+        m_bus.Start(
+            GetHWND(), [](uint32_t, const std::string&) {},
+            [this](int action, const std::string& device) {
+                // Plugging happens on the bus thread; the scan thread notices it like hardware.
+                OnSimControl(action, device);
+            });
+        m_bus.Broadcast(kLightControlNotifyName, 1, 1);
+    }
+    m_devices->PrebuildPages();
+    ShowWindow(false, false);
+    if (m_startThreads)
+        m_scan.Start(GetHWND(), m_devices->Slots(), m_messages.instance);
+    SetTimer(kTimerRescale, 100);
+    LoadAudioLightingDocument();
+}
+
+void CMainWnd::LoadAudioLightingDocument()
+{
+    JsonFile json;
+    platform::Folders::EnsureUserDataFolder();
+    std::string userFile = platform::Folders::UserDataFolder() + "/AudioFile.json";
+    Json::Value document = json.ReadJsonDocument(userFile);
+    if (!document.isObject() || document["Device"].isNull()) {
+        document = json.ReadJsonDocument(platform::Folders::ProgramFolder() + "/DefaultData/AudioFile.json");
+        if (document.isObject())
+            json.WriteJsonDocument(userFile, document);
+    }
+    if (document.isObject())
+        m_audioLightingDevice = document["Device"].toStyledString();
+}
+
+void CMainWnd::FirstShow()
+{
+    int first = 0, count = 0;
+    bool present = m_devices->CountPresentTiles(first, count);
+    CControlUI* empty = m_pm.FindControl("No_device_Link");
+    if (!present && m_devices->NoDeviceLayoutFlag()) {
+        if (empty)
+            empty->SetVisible(true);
+        WriteLog("Open>pNoDeviceLinkLyout    true");
+    } else if (present && m_devices->NoDeviceLayoutFlag()) {
+        if (empty)
+            empty->SetVisible(false);
+        WriteLog("Open>pNoDeviceLinkLyout    false");
+    }
+    SetPowerQueryPause(0);
+    BringToFront();
+}
+
+void CMainWnd::BringToFront()
+{
+    SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
+    ShowWindow(true, true);
+    m_devices->SetPreviewPaused(false);
+    SetTopmost(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    SetTopmost(false);
+}
+
+void CMainWnd::SetPowerQueryPause(int pause)
+{
+    for (COrlithUSBDevice* device : m_devices->Mice())
+        device->SetPowerQueryPause(pause);
+    for (COrlithUSBDevice* device : m_devices->Keyboards())
+        device->SetPowerQueryPause(pause);
+}
+
+void CMainWnd::HideToTray()
+{
+    ShowWindow(false, false);
+    SetPowerQueryPause(1);
+    m_devices->SetPreviewPaused(true);
+}
+
+void CMainWnd::Shutdown()
+{
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    m_tray.DeleteTrayIcon();
+    // Workers first: a worker blocked in SendMessage is released because the window is going.
+    m_scan.Stop(1000);
+    m_bus.Stop();
+    for (COrlithUSBDevice* device : m_devices->AllDevices()) {
+        device->CloseNotificationInterface(false);
+        device->CloseNotificationInterface(true);
+    }
+}
+
+void CMainWnd::OnFinalMessage(HWND hWnd)
+{
+    WindowImplBase::OnFinalMessage(hWnd);
+}
+
+void CMainWnd::Notify(TNotifyUI& msg)
+{
+    const std::string& type = msg.sType;
+    if (type != "timer")
+        platform::DebugOutput(type + " " + (msg.pSender ? std::string(msg.pSender->GetName()) : std::string()));
+    if (type == "windowinit")
+        OnWindowInit();
+    else if (type == "windowsize" && m_displayChanged && msg.pSender && msg.pSender->GetName() == "root") {
+        m_displayChanged = false;
+        Rescale();
+    } else if (type == "click")
+        OnClick(msg);
+    else if (type == "selectchanged")
+        OnSelectChanged(msg);
+    else if (type == "itemselect")
+        OnItemSelect(msg);
+    else if (type == "click_wpremove" || type == "click_wpedit")
+        return;
+    else
+        ControlRouter::Route(msg, SelectedDevice());
+    WindowImplBase::Notify(msg);
+}
+
+void CMainWnd::OnClick(TNotifyUI& msg)
+{
+    const std::string name = msg.pSender ? std::string(msg.pSender->GetName()) : std::string();
+    if (SameNoCase(name, "closebtn")) {
+        HideToTray();
+    } else if (SameNoCase(name, "nodevice_ok_btn") || SameNoCase(name, "errordevice_ok_btn")) {
+        HideToTray();
+    } else if (SameNoCase(name, "control_light_status")) {
+        m_lightingControl = !m_lightingControl;
+    } else if (SameNoCase(name, "minbtn")) {
+        SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else if (SameNoCase(name, "maxbtn")) {
+        SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    } else if (SameNoCase(name, "restorebtn")) {
+        SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else if (SameNoCase(name, "device_select_prev")) {
+        m_devices->SelectPrevious();
+    } else if (SameNoCase(name, "device_select_next")) {
+        m_devices->SelectNext();
+    } else {
+        ControlRouter::Route(msg, SelectedDevice());
+    }
+}
+
+void CMainWnd::OnSelectChanged(TNotifyUI& msg)
+{
+    const std::string name = msg.pSender ? std::string(msg.pSender->GetName()) : std::string();
+    if (name == "device_select") {
+        m_devices->OnTileSelectionChanged();
+        return;
+    }
+    if (int panel = FunctionPanelOfTab(name)) {
+        auto* option = static_cast<COptionUI*>(msg.pSender->GetInterface("Option"));
+        if (COrlithUSBDevice* device = SelectedDevice(); device && option && option->IsSelected())
+            device->ShowFunctionPanel(panel);
+        return;
+    }
+    if (name == "synchro_device_select")
+        return;
+    ControlRouter::Route(msg, SelectedDevice());
+}
+
+void CMainWnd::OnItemSelect(TNotifyUI& msg)
+{
+    if (msg.pSender && msg.pSender->GetName() == "device_profile_combo") {
+        SetTimer(kTimerApplyProfile, 400);
+        return;
+    }
+    ControlRouter::Route(msg, SelectedDevice());
+}
+
+LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    bHandled = TRUE;
+    if (uMsg == WM_ACTIVATE) {
+        m_windowActive = wParam != 0;
+        for (COrlithUSBDevice* device : m_devices->AllDevices())
+            device->SetPointerOverWindow(m_windowActive);
+    } else if (uMsg == m_messages.instance) {
+        platform::DebugOutput("软件标示 " + std::to_string(uMsg));
+        FirstShow();
+    } else if (uMsg == WM_DESTROY) {
+        Shutdown();
+        PostQuitMessage(0);
+        bHandled = FALSE;
+    } else if (uMsg == WM_POWERBROADCAST) {
+        if (wParam == kPowerResumeAutomatic)
+            m_systemAwake = true;
+        else if (wParam == kPowerSuspend)
+            m_systemAwake = false;
+    } else if (!m_systemAwake) {
+        bHandled = FALSE;
+    } else if (uMsg == WM_DISPLAYCHANGE) {
+        m_displayChanged = true;
+        Rescale();
+    } else if (uMsg == WM_TIMER) {
+        OnTimer(static_cast<UINT>(wParam));
+        bHandled = FALSE;
+    } else if (uMsg == UIMSG_TRAYICON) {
+        OnTrayIcon(static_cast<UINT>(lParam));
+    } else if (uMsg == WM_MENUCLICK) {
+        OnMenuCommand(reinterpret_cast<const MenuCmd*>(wParam));
+    } else if (uMsg == kMsgDeviceArrived) {
+        m_devices->OnArrived(static_cast<int>(wParam));
+    } else if (uMsg == kMsgDeviceRemoved) {
+        m_devices->OnRemoved(static_cast<int>(wParam));
+    } else if (uMsg == kMsgTileVisible) {
+        m_devices->OnTileVisibility(static_cast<int>(wParam), lParam != 0);
+    } else if (uMsg == kMsgDeviceInitialised) {
+        m_devices->OnDeviceInitialised(wParam != 0);
+    } else if (uMsg == kMsgArmTileTimer) {
+        ArmDeviceTimer(static_cast<UINT>(wParam), reinterpret_cast<COrlithUSBDevice*>(lParam));
+    } else if (uMsg == kMsgRefreshPage) {
+        for (COrlithUSBDevice* device : m_devices->AllDevices()) {
+            if (reinterpret_cast<LPARAM>(device) == lParam)
+                device->RefreshPage();
+        }
+    } else if (uMsg == kMsgShowSettingProgress) {
+        if (CControlUI* progress = m_pm.FindControl("setting_progress"))
+            progress->SetVisible(true);
+    } else if (uMsg == kMsgDpiOnlyTrace) {
+        platform::DebugOutput("界面 DPI 1发生变化");
+    } else {
+        bHandled = FALSE;
+    }
+    return 0;
+}
+
+void CMainWnd::ArmDeviceTimer(UINT timerId, COrlithUSBDevice* device)
+{
+    for (COrlithUSBDevice* each : m_devices->AllDevices()) {
+        if (each == device && each->Tile())
+            m_pm.SetTimer(each->Tile(), timerId, timerId == kTimerReload ? 50 : 1);
+    }
+}
+
+void CMainWnd::OnTimer(UINT id)
+{
+    KillTimer(id);
+    switch (id) {
+    case kTimerRescale:
+        Rescale();
+        m_pm.Invalidate();
+        break;
+    case kTimerTrayMenu:
+        ShowTrayMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainWnd::OnTrayIcon(UINT mouseMessage)
+{
+    if (mouseMessage == WM_RBUTTONUP) {
+        SetTimer(kTimerTrayMenu, 10);
+        return;
+    }
+    if (mouseMessage != WM_LBUTTONUP)
+        return;
+    int first = 0, count = 0;
+    bool present = m_devices->CountPresentTiles(first, count);
+    if (m_devices->NoDeviceLayoutFlag()) {
+        if (CControlUI* empty = m_pm.FindControl("No_device_Link"))
+            empty->SetVisible(!present);
+        WriteLog(std::string("UIMSG_TRAYICON>pNoDeviceLinkLyout    ") + (present ? "false" : "true"));
+    }
+    if (IsVisible() && !IsMinimized()) {
+        HideToTray();
+        return;
+    }
+    Rescale();
+    BringToFront();
+    SetPowerQueryPause(0);
+    m_pm.NeedUpdate();
+}
+
+void CMainWnd::ShowTrayMenu()
+{
+    CMenuWnd::CloseAllMenus();
+    CMenuWnd::CreateMenu(nullptr, "menu.xml", CursorPosition(), &m_pm, nullptr,
+                         eMenuAlignment_Left | eMenuAlignment_Top);
+}
+
+void CMainWnd::OnMenuCommand(const MenuCmd* command)
+{
+    if (command && command->szName == "exit")
+        Close(0);
+}
+
+void CMainWnd::Rescale()
+{
+    bool visible = IsVisible() && !IsMinimized();
+    m_dpi = CheckedDpi(DpiForMonitor(MonitorRectOf(GetHWND())), "MAIN_WND");
+    CPaintManagerUI::SetAllDPI(96);
+    SetWindowPos(0, 0, kLayoutWidth, kLayoutHeight, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    CPaintManagerUI::SetAllDPI(m_dpi);
+    CenterWindow();
+    ShowWindow(visible, false);
+}
+
+void CMainWnd::OnSimControl(int action, const std::string& device)
+{
+    if (!m_simulated)
+        return;
+    switch (action) {
+    case 0:
+        m_simulated->Plug(device);
+        break;
+    case 1:
+        m_simulated->Unplug(device);
+        break;
+    case 2:
+        m_simulated->Link();
+        break;
+    case 3:
+        m_simulated->Unlink();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,162 @@
+#pragma once
+
+// The base of every product's device object. It is at once the product's settings page (a
+// horizontal layout holding the page built from the product's skin file) and the owner of
+// everything that talks to the product: the command channel, the notification interfaces with
+// their reader threads, and the working copies of the product's settings.
+//
+// Index: identity and page setup · command interface (attach, switch, detach) · notification
+// interfaces and readers · operations the tile timers and the main window call · lights.
+
+#include "channel/DeviceChannel.h"
+#include "hid/DeviceMatchTable.h"
+#include "platform/WorkerThread.h"
+#include "toolkit/HorizontalLayoutUI.h"
+#include "toolkit/NotifyPump.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class CControlUI;
+class PowerView;
+
+class COrlithUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public INotifyUI {
+public:
+    COrlithUSBDevice();
+    ~COrlithUSBDevice() override;
+
+    const char* GetClass() const override { return "OrlithUSBDevice"; }
+    void* GetInterface(std::string_view name) override;
+
+    int Kind() const { return m_kind; }
+    int SubKind() const { return m_subKind; }
+    const DeviceMatchEntry& Identity() const { return m_identity; }
+    void SetIdentity(const DeviceMatchEntry& identity) { m_identity = identity; }
+    DeviceChannel& Channel() { return m_channel; }
+    bool IsConnected() const { return m_channel.IsOpen(); }
+
+    // Page setup by the main window, in this order.
+    void SetPageLayout(const std::string& layout) { m_pageLayout = layout; }
+    void SetMainWindow(HWND hwnd) { m_hMainWnd = hwnd; }
+    void SetCounts(int keyCount, int lightCount);
+    void SetFamilyIndex(int index) { m_familyIndex = index; }
+    void SetPowerTile(bool hasPowerTile, int powerQueryPause, PowerView* powerTile);
+    void SetDeviceFolder(const std::string& folder) { m_deviceFolder = folder; }
+    void SetFamilyName(const std::string& name) { m_familyName = name; }
+    void SetLightPrefix(const std::string& prefix) { m_lightPrefix = prefix; }
+    void SetTile(CControlUI* tile, int tileIndex);
+    CControlUI* Tile() const { return m_tile; }
+    int TileIndex() const { return m_tileIndex; }
+    PowerView* PowerTile() const { return m_powerTile; }
+    bool HasPowerTile() const { return m_hasPowerTile; }
+    const std::string& FamilyName() const { return m_familyName; }
+    const std::string& DeviceFolder() const { return m_deviceFolder; }
+
+    // The power query is skipped while the pause is non-zero (the window is hidden).
+    void SetPowerQueryPause(int pause) { m_powerQueryPause = pause; }
+    int PowerQueryPause() const { return m_powerQueryPause; }
+    void SetPointerOverWindow(bool over) { m_pointerOverWindow = over; }
+    bool PointerOverWindow() const { return m_pointerOverWindow; }
+
+    // Opens the channel on a command slot's path (receiver slots in receiver mode) when it is
+    // not open yet, stores the identity and arms tile timer 1001. False when the open failed.
+    bool AttachCommandInterface(const DeviceSlot& slot);
+    // The channel swaps to the other path of the product: a wired cable that arrived while the
+    // receiver was in use, or a receiver that remains when the cable left.
+    bool SwitchCommandPath(const DeviceSlot& slot, bool toReceiver);
+    // Clears the open flag and closes both command interfaces.
+    void DetachCommandInterface();
+    // Opens (or re-opens on a new path) a notification interface and starts its reader.
+    bool OpenNotificationInterface(const DeviceSlot& slot, bool receiver);
+    void CloseNotificationInterface(bool receiver);
+    bool IsNotificationOpen(bool receiver) const;
+    // The pause between the link tests after a switch to the receiver (tests shorten it).
+    void SetLinkRetryPause(int milliseconds) { m_linkRetryPauseMs = milliseconds; }
+
+    // Operations the tile timers and the main window call; the base does nothing.
+    virtual void BindPageControls();
+    virtual void LoadLightState() {}
+    virtual void PaintLightPreview();
+    virtual void ReadAllFromDevice() {}
+    virtual void ReloadFromDevice() {}
+    virtual void OnTimer1003() {}
+    virtual void OnTimer1004() {}
+    virtual void ReadPowerStatus() {}
+    virtual bool IsReceiverLinked() { return true; }
+    virtual int KeepAliveMinutes() { return 1; }
+    virtual void LoadProfile() {}
+    virtual void RefreshPage() {}
+    virtual void ResetToDefaults() {}
+    virtual std::string GetProfileName() const { return {}; }
+    virtual void SaveProfile() {}
+    virtual void SelectKey(int index) { m_selectedKey = index; }
+    // A change notice above 0x0403 from a notification reader, on the reader's thread.
+    virtual void OnDeviceNotice(int code, const uint8_t* report, size_t length);
+    // A notification of a control on this page that the main window routes here.
+    virtual void OnPageNotify(TNotifyUI& msg) { (void)msg; }
+    void Notify(TNotifyUI& msg) override { OnPageNotify(msg); }
+
+    // Remembers the panel type and switches "device_function_switch" and "device_key_function_switch".
+    virtual void ShowFunctionPanel(int type);
+    int GetFunctionPanel() const { return m_functionPanel; }
+    void SetFamilyLightIndex(int index) { m_familyLightIndex = index; }
+    int GetFamilyLightIndex() const { return m_familyLightIndex; }
+
+    void SetLightColour(int index, uint32_t value);
+    uint32_t GetLightColour(int index) const;
+    int LightCount() const { return m_lightCount; }
+    int KeyCount() const { return m_keyCount; }
+    const std::vector<CControlUI*>& LightControls() const { return m_lightControls; }
+    const std::vector<CControlUI*>& KeyButtons() const { return m_keyButtons; }
+
+protected:
+    // Synchronous report to the main window (no-op without one).
+    LRESULT SendToWindow(UINT message, WPARAM wParam, LPARAM lParam);
+    // Asks the UI thread to arm one of this device's tile timers; safe from any thread.
+    void ArmTileTimerFromAnyThread(UINT timerId);
+    // Arms a tile timer now; UI thread only.
+    void ArmTileTimer(UINT timerId, UINT elapseMs);
+
+    int m_kind = 0;
+    int m_subKind = 0;
+    HWND m_hMainWnd = nullptr;
+
+private:
+    struct NotificationReader;
+
+    void RunNotificationReader(bool receiver, platform::Event& stop);
+    void HandleNotice(bool receiver, const uint8_t* report, size_t length);
+    NotificationReader& Reader(bool receiver);
+
+    DeviceMatchEntry m_identity;
+    DeviceChannel m_channel;
+    DeviceChannel m_notifyChannel; // only its two HidDevices and two locks are used
+    std::unique_ptr<NotificationReader> m_wiredReader;
+    std::unique_ptr<NotificationReader> m_receiverReader;
+
+    std::string m_pageLayout;
+    std::string m_deviceFolder;
+    std::string m_familyName;
+    std::string m_lightPrefix;
+    int m_keyCount = 0;
+    int m_lightCount = 0;
+    int m_familyIndex = -1;
+    int m_familyLightIndex = 0;
+    bool m_hasPowerTile = false;
+    int m_powerQueryPause = 0;
+    bool m_pointerOverWindow = false;
+    int m_functionPanel = 0;
+    int m_selectedKey = -1;
+    int m_linkRetryPauseMs = 50;
+    CControlUI* m_tile = nullptr;
+    int m_tileIndex = -1;
+    PowerView* m_powerTile = nullptr;
+
+    mutable std::mutex m_lightLock;
+    std::vector<uint32_t> m_lightColours; // per light: red, green, blue, brightness (high to low byte)
+    std::vector<CControlUI*> m_lightControls;
+    std::vector<CControlUI*> m_keyButtons;
+};
