@@ -106,6 +106,8 @@ SimMemoryLayout SimFirmware::MouseLayout()
         std::copy(record.begin(), record.end(), layout.profileRegion.begin() + p * kMouseRecordStride);
     }
     layout.powerStatus = {80, 0};
+    // Four recoil patterns of 30 shots (180 events each) take 2920 bytes.
+    layout.patternMemorySize = 4096;
     return layout;
 }
 

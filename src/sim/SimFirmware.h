@@ -44,7 +44,8 @@ public:
 
     explicit SimFirmware(SimMemoryLayout layout);
 
-    // The mouse: 11 keys with their factory codes, sensor 0x3395, 16 × 128 bytes of macro memory.
+    // The mouse: 11 keys with their factory codes, sensor 0x3395, 16 × 128 bytes of macro memory,
+    // 4096 bytes of pattern memory.
     static SimMemoryLayout MouseLayout();
     // The mouse pad: an information block and a lighting record.
     static SimMemoryLayout MousePadLayout();
