@@ -26,10 +26,8 @@
 #include "toolkit/qt/QtHost.h"
 
 #include <QImage>
-#include <QTimer>
 
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <map>
 #include <string>
@@ -165,6 +163,9 @@ void FillDevices(ViewWindow& window, const std::string& selected)
         powers->Add(power);
         bool isSelected = selected == family.state;
         auto* option = As<COptionUI>(window.GetPaintManager().FindSubControlByName(tile, "device_select"), "Option");
+        CControlUI* name = window.GetPaintManager().FindSubControlByName(tile, "device_select_name");
+        if (!option || !name)
+            continue;
         std::string ico = std::string("common/device_ico/") + family.ico;
         option->SetNormalImage(ico + "_device_normal.svg");
         option->SetSelectedImage(ico + "_device_selected.svg");
@@ -174,7 +175,7 @@ void FillDevices(ViewWindow& window, const std::string& selected)
             pages->SelectItem(page);
             powers->SelectItem(power);
         }
-        window.GetPaintManager().FindSubControlByName(tile, "device_select_name")->SetText(std::string("%[") + family.nameKey + "]");
+        name->SetText(std::string("%[") + family.nameKey + "]");
     }
     CPaintManagerUI& pm = window.GetPaintManager();
     if (CControlUI* level = pm.FindControl("device_power_value"))
@@ -232,8 +233,9 @@ int main(int argc, char** argv)
     ViewWindow window(wholeWindow ? "XML_MAIN" : file);
     window.Create(nullptr, "skinview", WS_POPUP | WS_VISIBLE, 0, 0, 0, 1000, 640);
     if (wholeWindow) {
-        if (state == "error")
-            window.Find("Error_device_Link")->SetVisible(true);
+        CControlUI* error = window.Find("Error_device_Link");
+        if (state == "error" && error)
+            error->SetVisible(true);
         else if (state != "empty")
             FillDevices(window, state);
     }
