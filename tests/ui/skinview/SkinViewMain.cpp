@@ -3,7 +3,7 @@
 // plain toolkit controls; key and light spots light up in demo colours.
 //
 //   skinview [--skin DIR] [--file XML] [--state empty|error|mouse|keyboard|pad|headset]
-//            [--panel F,K] [--dpi 96|144] [--hover NAME] [--png OUT.png]
+//            [--panel F,K] [--dpi 96|144] [--hover NAME] [--mark KEY] [--png OUT.png]
 //            [--language LANGUAGE.xml] [--texts KEYS.tsv --lang en|cn|tw]
 //
 // Without --file the main window is built ("XML_MAIN") and, for a device state, filled the way
@@ -34,6 +34,8 @@
 
 namespace {
 
+std::string g_markedSpot; // the spot that shows its key-set mark (--mark NAME)
+
 // A key or light spot: its status images like a button, then its light in a demo colour.
 class ViewKeyButton : public CButtonUI {
 public:
@@ -50,7 +52,7 @@ public:
         CButtonUI::PaintStatusImage(hDC);
         if (!m_light.empty() && m_colour)
             CRenderEngine::DrawImageString(hDC, m_pManager, m_rcItem, m_rcPaint, m_light, "", m_colour, 255, true);
-        if (!m_keySet.empty() && GetName() == "key_1")
+        if (!m_keySet.empty() && GetName() == g_markedSpot)
             DrawImage(hDC, m_keySet);
     }
 
@@ -217,6 +219,7 @@ int main(int argc, char** argv)
         else if (key == "--texts") texts = value;
         else if (key == "--language") language = value;
         else if (key == "--hover") hover = value;
+        else if (key == "--mark") g_markedSpot = value;
         else if (key == "--panel") std::sscanf(value.c_str(), "%d,%d", &panelF, &panelK);
     }
     CQtHost host(argc, argv);
