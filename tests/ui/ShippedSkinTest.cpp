@@ -102,6 +102,23 @@ protected:
     SkinWindow window;
 };
 
+// A file that does not parse, or whose root tag nobody knows, builds nothing.
+TEST_F(ShippedSkinTest, EveryShippedSkinFileBuilds)
+{
+    int files = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(kSkinDir)) {
+        if (entry.path().extension() != ".xml" || entry.path().filename() == "res.xml")
+            continue;
+        std::string file = std::filesystem::relative(entry.path(), kSkinDir).string();
+        CDialogBuilder builder;
+        CControlUI* root = builder.Create(file, nullptr, &window, nullptr);
+        EXPECT_NE(root, nullptr) << file << ": " << builder.GetLastErrorMessage();
+        delete root;
+        ++files;
+    }
+    EXPECT_GE(files, 8);
+}
+
 TEST_F(ShippedSkinTest, MainWindowHoldsTheShellsControls)
 {
     ASSERT_NE(window.GetPaintManager().GetRoot(), nullptr);
@@ -115,6 +132,7 @@ TEST_F(ShippedSkinTest, MainWindowHoldsTheShellsControls)
         {"device_power_switch", "TabLayout"}, {"No_device_Link", "Container"}, {"Error_device_Link", "Container"},
         {"errordevice_connect_btn", "Button"}, {"errordevice_ok_btn", "Button"}, {"nodevice_ok_btn", "Button"},
         {"device_select_prev", "Button"}, {"device_select_next", "Button"}, {"str_test", "Label"},
+        {"root", "VerticalLayout"},
     };
     for (const auto& [name, iface] : controls)
         ExpectControl(nullptr, name, iface);

@@ -3,12 +3,13 @@
 // plain toolkit controls; key and light spots light up in demo colours.
 //
 //   skinview [--skin DIR] [--file XML] [--state empty|error|mouse|keyboard|pad|headset]
-//            [--panel F,K] [--dpi 96|144] [--lang en|cn|tw] [--hover NAME] [--png OUT.png]
+//            [--panel F,K] [--dpi 96|144] [--hover NAME] [--mark KEY] [--png OUT.png]
+//            [--language LANGUAGE.xml] [--texts KEYS.tsv --lang en|cn|tw]
 //
 // Without --file the main window is built ("XML_MAIN") and, for a device state, filled the way
 // the program fills it: tiles in "device_select_layout", power tiles in "device_power_switch",
-// the device pages in "device_switch". Texts come from the key table beside the briefs
-// (--texts FILE, tab-separated: key, English, Simplified Chinese, Traditional Chinese).
+// the device pages in "device_switch". Texts come from a language file (--language) or a
+// tab-separated key table (--texts: key, English, Simplified Chinese, Traditional Chinese).
 
 #include "toolkit/ButtonUI.h"
 #include "toolkit/DialogBuilder.h"
@@ -25,15 +26,15 @@
 #include "toolkit/qt/QtHost.h"
 
 #include <QImage>
-#include <QTimer>
 
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <map>
 #include <string>
 
 namespace {
+
+std::string g_markedSpot; // the spot that shows its key-set mark (--mark NAME)
 
 // A key or light spot: its status images like a button, then its light in a demo colour.
 class ViewKeyButton : public CButtonUI {
@@ -51,7 +52,7 @@ public:
         CButtonUI::PaintStatusImage(hDC);
         if (!m_light.empty() && m_colour)
             CRenderEngine::DrawImageString(hDC, m_pManager, m_rcItem, m_rcPaint, m_light, "", m_colour, 255, true);
-        if (!m_keySet.empty() && GetName() == "key_1")
+        if (!m_keySet.empty() && GetName() == g_markedSpot)
             DrawImage(hDC, m_keySet);
     }
 
@@ -164,6 +165,9 @@ void FillDevices(ViewWindow& window, const std::string& selected)
         powers->Add(power);
         bool isSelected = selected == family.state;
         auto* option = As<COptionUI>(window.GetPaintManager().FindSubControlByName(tile, "device_select"), "Option");
+        CControlUI* name = window.GetPaintManager().FindSubControlByName(tile, "device_select_name");
+        if (!option || !name)
+            continue;
         std::string ico = std::string("common/device_ico/") + family.ico;
         option->SetNormalImage(ico + "_device_normal.svg");
         option->SetSelectedImage(ico + "_device_selected.svg");
@@ -173,7 +177,7 @@ void FillDevices(ViewWindow& window, const std::string& selected)
             pages->SelectItem(page);
             powers->SelectItem(power);
         }
-        window.GetPaintManager().FindSubControlByName(tile, "device_select_name")->SetText(std::string("%[") + family.nameKey + "]");
+        name->SetText(std::string("%[") + family.nameKey + "]");
     }
     CPaintManagerUI& pm = window.GetPaintManager();
     if (CControlUI* level = pm.FindControl("device_power_value"))
@@ -202,7 +206,7 @@ void ShowPanel(ViewWindow& window, int f, int k)
 int main(int argc, char** argv)
 {
     std::string skinDir = QV742_SKIN_DIR, file, state = "empty", png, lang = "en", hover;
-    std::string texts = "/work/briefs/skin_texts.tsv";
+    std::string texts, language;
     int dpi = 96, panelF = -1, panelK = 0;
     for (int i = 1; i + 1 < argc; i += 2) {
         std::string key = argv[i], value = argv[i + 1];
@@ -213,23 +217,28 @@ int main(int argc, char** argv)
         else if (key == "--dpi") dpi = std::atoi(value.c_str());
         else if (key == "--lang") lang = value;
         else if (key == "--texts") texts = value;
+        else if (key == "--language") language = value;
         else if (key == "--hover") hover = value;
+        else if (key == "--mark") g_markedSpot = value;
         else if (key == "--panel") std::sscanf(value.c_str(), "%d,%d", &panelF, &panelK);
     }
     CQtHost host(argc, argv);
     CPaintManagerUI::SetResourcePath(skinDir);
     if (!CResourceManager::GetInstance().LoadResource("res.xml"))
         std::fprintf(stderr, "skinview: no res.xml in %s\n", skinDir.c_str());
+    if (!language.empty() && !CResourceManager::GetInstance().LoadLanguage(language))
+        std::fprintf(stderr, "skinview: cannot read %s\n", language.c_str());
     TextTable table;
-    if (table.Load(texts, lang == "cn" ? 2 : lang == "tw" ? 3 : 1))
+    if (!texts.empty() && table.Load(texts, lang == "cn" ? 2 : lang == "tw" ? 3 : 1))
         CResourceManager::GetInstance().SetTextQueryInterface(&table);
 
     bool wholeWindow = file.empty();
     ViewWindow window(wholeWindow ? "XML_MAIN" : file);
     window.Create(nullptr, "skinview", WS_POPUP | WS_VISIBLE, 0, 0, 0, 1000, 640);
     if (wholeWindow) {
-        if (state == "error")
-            window.Find("Error_device_Link")->SetVisible(true);
+        CControlUI* error = window.Find("Error_device_Link");
+        if (state == "error" && error)
+            error->SetVisible(true);
         else if (state != "empty")
             FillDevices(window, state);
     }
