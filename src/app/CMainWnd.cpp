@@ -86,7 +86,9 @@ RegisteredMessages RegisteredMessages::Register()
 }
 
 CMainWnd::CMainWnd(std::string busFolder)
-    : m_busFolder(std::move(busFolder)), m_messages(RegisteredMessages::Register()), m_bus(m_busFolder)
+    : m_busFolder(std::move(busFolder)), m_messages(RegisteredMessages::Register()),
+      m_settings(platform::SettingsStore::DefaultPath()),
+      m_languages(platform::Folders::ProgramFolder() + "/DefaultData", m_settings), m_bus(m_busFolder)
 {
     m_devices = std::make_unique<CDeviceList>(m_pm, this);
     m_devices->onArrivalDone = [this] { FirstShow(); };
@@ -168,6 +170,7 @@ void CMainWnd::OnWindowInit()
             });
         m_bus.Broadcast(kLightControlNotifyName, 1, 1);
     }
+    m_languages.ApplyLanguage(m_languages.ReadStoredLanguage(), m_pm);
     m_devices->PrebuildPages();
     ShowWindow(false, false);
     if (m_startThreads)
@@ -374,6 +377,12 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, B
             if (reinterpret_cast<LPARAM>(device) == lParam)
                 device->RefreshPage();
         }
+    } else if (uMsg == LanguageChangedMessage) {
+        m_languages.ApplyLanguage(static_cast<int>(wParam), m_pm);
+        for (COrlithUSBDevice* device : m_devices->Mice())
+            device->RefreshPage();
+        for (COrlithUSBDevice* device : m_devices->Keyboards())
+            device->RefreshPage();
     } else if (uMsg == kMsgShowSettingProgress) {
         if (CControlUI* progress = m_pm.FindControl("setting_progress"))
             progress->SetVisible(true);

@@ -10,8 +10,10 @@
 #include "app/CDeviceList.h"
 #include "app/DeviceScanThread.h"
 #include "app/MessageBusBridge.h"
+#include "platform/SettingsStore.h"
 #include "toolkit/TrayIcon.h"
 #include "toolkit/WindowImplBase.h"
+#include "ui/LanguageManager.h"
 
 #include <memory>
 #include <string>
@@ -64,6 +66,7 @@ public:
     int Dpi() const { return m_dpi; }
     bool SystemAwake() const { return m_systemAwake; }
     DeviceScanThread& ScanThread() { return m_scan; }
+    LanguageManager& Languages() { return m_languages; }
 
     // The DPI of a monitor: 144 when it is larger than 1500 x 960, else 96.
     static int DpiForMonitor(const RECT& monitor);
@@ -95,6 +98,8 @@ private:
 
     std::string m_busFolder;
     RegisteredMessages m_messages;
+    platform::SettingsStore m_settings;
+    LanguageManager m_languages;
     std::unique_ptr<CDeviceList> m_devices;
     DeviceScanThread m_scan;
     MessageBusBridge m_bus;

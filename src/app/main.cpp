@@ -11,13 +11,11 @@
 #include "toolkit/PaintManagerUI.h"
 #include "toolkit/ResourceManager.h"
 #include "toolkit/qt/QtHostFactory.h"
+#include "ui/InterfaceFonts.h"
 
 #include <cstdio>
 
 namespace {
-
-const char* const kPrivateFonts[] = {"Font/Simplified_Chinese.ttf", "Font/Vorkast-Regular.otf",
-                                     "Font/NotoSansThai-Regular.ttf", "Font/NotoSansCJKtc-Regular.otf"};
 
 // A second start wakes the running program and ends.
 void WakeRunningInstance()
@@ -27,12 +25,6 @@ void WakeRunningInstance()
     wake.wParam = 0;
     wake.lParam = 1;
     platform::MessageBus().Broadcast(wake);
-}
-
-void LoadPrivateFonts(const std::string& programFolder)
-{
-    for (const char* font : kPrivateFonts)
-        AddPrivateFontFile(programFolder + "/" + font); // a missing or rejected file is skipped
 }
 
 } // namespace
@@ -50,7 +42,8 @@ int main(int argc, char** argv)
     }
     auto host = CreateQtHost(argc, argv);
     std::string programFolder = platform::Folders::ProgramFolder();
-    LoadPrivateFonts(programFolder);
+    InterfaceFonts::LoadPrivateFonts(programFolder);
+    InterfaceFonts::MapFacesToSystemFonts();
     platform::Folders::EnsureUserDataFolder();
     std::shared_ptr<SimulatedDevices> simulated = SimulatedDevices::InstallFromEnvironment();
 

@@ -91,6 +91,13 @@ public:
     virtual void RefreshPage() {}
     virtual void ResetToDefaults() {}
     virtual std::string GetProfileName() const { return {}; }
+    // The profile panel chose a profile: load the file, refresh the page and write the profile to
+    // the product. Returns the macro upload result (0 sent, -1 failed, > 0 too large).
+    virtual int ApplyProfile(const std::string& profilePath)
+    {
+        (void)profilePath;
+        return 0;
+    }
     virtual void SaveProfile() {}
     virtual void SelectKey(int index) { m_selectedKey = index; }
     // A change notice above 0x0403 from a notification reader, on the reader's thread.
