@@ -22,8 +22,8 @@ constexpr FontSlot kFontTable[] = {
     {8, 12, false, false}, {9, 11, false, false}, {10, 10, false, false}, {11, 28, false, false},
     {50, 18, true, false},
 };
-// The default font has no id of its own; this id is outside the table's range.
-constexpr int kDefaultFontId = 1000;
+// The default font, as res.xml names it.
+constexpr int kDefaultFontId = -1;
 constexpr int kDefaultFontSize = 14;
 
 struct FaceMapping {

@@ -2,28 +2,13 @@
 // is drawn as the mapped Noto font draws it, and two different characters differ (a missing
 // font would draw both as the same empty box).
 
-#include "support/TempFolder.h"
-#include "toolkit/WindowImplBase.h"
+#include "toolkit/ToolkitFixture.h"
 #include "toolkit/qt/QtHost.h"
 #include "ui/InterfaceFonts.h"
-
-#include <gtest/gtest.h>
 
 #include <QImage>
 
 namespace {
-
-class LabelWindow : public WindowImplBase {
-public:
-    explicit LabelWindow(std::string skin) : m_skin(std::move(skin)) {}
-    CDuiString GetSkinFile() override { return m_skin; }
-
-protected:
-    const char* GetWindowClassName() const override { return "LabelWindow"; }
-
-private:
-    std::string m_skin;
-};
 
 class FontRenderTest : public ::testing::Test {
 protected:
@@ -36,7 +21,7 @@ protected:
                                     R"(<Window><Font id="1" name=")" + face + R"(" size="40"/>)" +
                                         R"(<Label bkcolor="#FF000000" textcolor="#FFFFFFFF" font="1" align="center" text=")" +
                                         text + R"("/></Window>)");
-        LabelWindow window(skin / "label.xml");
+        RecordingWindow window(skin / "label.xml");
         window.Create(nullptr, "label", WS_POPUP, 0, 0, 0, 64, 64);
         QImage image = CQtHost::RenderToImage(window);
         window.DestroyWindow();
