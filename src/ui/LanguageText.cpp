@@ -89,13 +89,14 @@ std::string LanguageText::FormatNumber(const std::string& format, long value)
     if (!conversion)
         return WithoutDoublePercent(format) + " " + std::to_string(value);
     // The conversion alone goes through printf, with l so that value's type always matches.
-    std::string spec = format.substr(conversion->begin, conversion->end - conversion->begin);
-    char letter = spec.back() == 'u' ? 'd' : spec.back(); // a negative value shows its sign
-    spec.erase(spec.find_first_of("ldiu"));
-    spec += "l";
-    spec += letter;
+    std::string single = format.substr(conversion->begin, conversion->end - conversion->begin);
+    // %u prints as %d so that a negative value shows its sign.
+    char letter = single.back() == 'u' ? 'd' : single.back();
+    single.erase(single.find_first_of("ldiu"));
+    single += "l";
+    single += letter;
     char number[64];
-    std::snprintf(number, sizeof number, spec.c_str(), value);
+    std::snprintf(number, sizeof number, single.c_str(), value);
     return WithoutDoublePercent(format.substr(0, conversion->begin)) + number +
            WithoutDoublePercent(format.substr(conversion->end));
 }
