@@ -26,6 +26,7 @@
 #include "toolkit/custom/HandImgSelectButtonUI.h"
 #include "toolkit/custom/RedioMacroButtonUI.h"
 #include "toolkit/custom/SelectPanelUI.h"
+#include "ui/WindowDpi.h"
 
 #include <cctype>
 #include <chrono>
@@ -126,19 +127,7 @@ int CMainWnd::DpiForMonitor(const RECT& monitor)
 
 int CMainWnd::CheckedDpi(int dpi, const char* windowTag)
 {
-    switch (dpi) {
-    case 48:
-    case 72:
-    case 96:
-    case 120:
-    case 144:
-    case 168:
-    case 192:
-        return dpi;
-    default:
-        platform::DebugOutput(std::string(windowTag) + " DPI SET ERROR");
-        return 96;
-    }
+    return AcceptWindowDpi(dpi, std::string(windowTag) + " DPI SET ERROR");
 }
 
 CControlUI* CMainWnd::CreateControl(const char* className)
