@@ -10,6 +10,10 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
+# ccache hits across clones of the tree (CI builds a fresh clone in another folder).
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := true
+
 .PHONY: setup build run test test-asan bench fuzz clean
 
 setup:
