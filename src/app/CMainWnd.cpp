@@ -92,15 +92,26 @@ void OpenDesktopInputSettings(int which)
 
 } // namespace
 
+std::vector<std::string> RegisteredMessages::Names()
+{
+    return {kInstanceMessageName,
+            "{4695579F-999A-41d4-9FAF-EFFCE93EBF15}",
+            kLightControlNotifyName,
+            "{4695579F-999A-41d4-9FAF-EFFCE93EBF17}",
+            "{4695579F-999A-41d4-9FAF-EFFCE93EBF18}",
+            "{4695579F-999A-41d4-9FAF-EFFCE93EBE19}"};
+}
+
 RegisteredMessages RegisteredMessages::Register()
 {
+    const std::vector<std::string> names = Names();
     RegisteredMessages ids;
-    ids.instance = RegisterWindowMessage(kInstanceMessageName);
-    ids.updateRelay = RegisterWindowMessage("{4695579F-999A-41d4-9FAF-EFFCE93EBF15}");
-    ids.lightControlNotify = RegisterWindowMessage(kLightControlNotifyName);
-    ids.lightControlRequest = RegisterWindowMessage("{4695579F-999A-41d4-9FAF-EFFCE93EBF17}");
-    ids.workToolQuery = RegisterWindowMessage("{4695579F-999A-41d4-9FAF-EFFCE93EBF18}");
-    ids.audioDaemon = RegisterWindowMessage("{4695579F-999A-41d4-9FAF-EFFCE93EBE19}");
+    ids.instance = RegisterWindowMessage(names[0]);
+    ids.updateRelay = RegisterWindowMessage(names[1]);
+    ids.lightControlNotify = RegisterWindowMessage(names[2]);
+    ids.lightControlRequest = RegisterWindowMessage(names[3]);
+    ids.workToolQuery = RegisterWindowMessage(names[4]);
+    ids.audioDaemon = RegisterWindowMessage(names[5]);
     return ids;
 }
 
@@ -170,7 +181,7 @@ void CMainWnd::OnWindowInit()
 {
     if (m_startThreads) {
         m_bus.Start(
-            GetHWND(), [](uint32_t, const std::string&) {},
+            GetHWND(), RegisteredMessages::Names(), [](uint32_t, const std::string&) {},
             [this](int action, const std::string& device) {
                 // Plugging happens on the bus thread; the scan thread notices it like hardware.
                 OnSimControl(action, device);
@@ -461,8 +472,15 @@ void CMainWnd::ShowTrayMenu()
 
 void CMainWnd::OnMenuCommand(const MenuCmd* command)
 {
-    if (command && command->szName == "exit")
+    if (!command)
+        return;
+    if (command->szName == "exit") {
         Close(0);
+    } else if (command->szName == "show") {
+        Rescale();
+        BringToFront();
+        SetPowerQueryPause(0);
+    }
 }
 
 void CMainWnd::Rescale()

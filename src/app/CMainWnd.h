@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class COrlithUSBDevice;
 class SimulatedDevices;
@@ -30,6 +31,8 @@ struct RegisteredMessages {
     UINT lightControlRequest = 0;
     UINT workToolQuery = 0;
     UINT audioDaemon = 0;
+    // The registered strings in the order of the members above.
+    static std::vector<std::string> Names();
     static RegisteredMessages Register();
 };
 

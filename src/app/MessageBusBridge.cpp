@@ -2,6 +2,7 @@
 
 #include "toolkit/MessageQueue.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -18,9 +19,11 @@ MessageBusBridge::~MessageBusBridge()
     Stop();
 }
 
-bool MessageBusBridge::Start(HWND window, CopyDataHandler onCopyData, SimControlHandler onSimControl)
+bool MessageBusBridge::Start(HWND window, std::vector<std::string> acceptedMessages, CopyDataHandler onCopyData,
+                             SimControlHandler onSimControl)
 {
     m_window = window;
+    m_accepted = std::move(acceptedMessages);
     m_onCopyData = std::move(onCopyData);
     m_onSimControl = std::move(onSimControl);
     bool listening = m_bus.Listen(kEndpoint);
@@ -68,6 +71,8 @@ void MessageBusBridge::Deliver(const platform::BusFrame& frame)
             m_onSimControl(static_cast<int>(frame.wParam), frame.data);
         return;
     }
+    if (std::find(m_accepted.begin(), m_accepted.end(), frame.message) == m_accepted.end())
+        return; // not one of the program's messages
     if (frame.hasData) {
         if (m_onCopyData) {
             CopyDataHandler handler = m_onCopyData;

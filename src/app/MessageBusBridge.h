@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class MessageBusBridge {
 public:
@@ -28,7 +29,9 @@ public:
     ~MessageBusBridge();
 
     // Listens as the program's endpoint and starts the worker; false when the bus is unusable.
-    bool Start(HWND window, CopyDataHandler onCopyData, SimControlHandler onSimControl);
+    // Only frames of the accepted registered messages reach the window; others are dropped.
+    bool Start(HWND window, std::vector<std::string> acceptedMessages, CopyDataHandler onCopyData,
+               SimControlHandler onSimControl);
     void Stop();
     // Sends a registered message to every other program on the bus; how many it reached.
     int Broadcast(const std::string& message, uint64_t wParam, int64_t lParam);
@@ -43,6 +46,7 @@ private:
     platform::ReadinessWaiter m_waiter;
     platform::WorkerThread m_thread{"message bus"};
     HWND m_window = nullptr;
+    std::vector<std::string> m_accepted;
     CopyDataHandler m_onCopyData;
     SimControlHandler m_onSimControl;
 };
