@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -232,13 +233,7 @@ LRESULT CColorSelectWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lP
     bHandled = FALSE;
     if (uMsg != WM_DPICHANGED)
         return 0;
-    SetDpi(LOWORD(wParam));
-    m_pm.ResetDPIAssets();
-    if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam))
-        SetWindowPos(suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (CControlUI* root = m_pm.GetRoot())
-        root->NeedUpdate();
+    m_dpi = ApplyDpiChange(*this, m_pm, wParam, lParam, kDpiError);
     bHandled = TRUE;
     return 0;
 }
@@ -286,7 +281,7 @@ void CColorSelectWnd::LoadUserSwatches(const Json::Value& info)
     m_userSwatch = -1;
 }
 
-void CColorSelectWnd::SavePresets() const
+void CColorSelectWnd::UpdateSwatchInfo(const std::function<void(Json::Value& info)>& update) const
 {
     Json::Value document = ReadDocument();
     if (!document.isObject())
@@ -294,28 +289,30 @@ void CColorSelectWnd::SavePresets() const
     Json::Value& info = document["coloroptioninfo"];
     if (!info.isObject())
         info = Json::Value(Json::objectValue);
-    for (int i = 0; i < kSwatches; ++i) {
-        if (COptionUI* swatch = Swatch("color_option_", i))
-            info[kPresetKey][i]["color"] = HexColour(swatch->GetBkColor());
-    }
-    info["palletDialogcoloroption_selectitem"] = m_preset;
+    update(info);
     WriteDocument(document);
+}
+
+void CColorSelectWnd::SavePresets() const
+{
+    UpdateSwatchInfo([this](Json::Value& info) {
+        for (int i = 0; i < kSwatches; ++i) {
+            if (COptionUI* swatch = Swatch("color_option_", i))
+                info[kPresetKey][i]["color"] = HexColour(swatch->GetBkColor());
+        }
+        info["palletDialogcoloroption_selectitem"] = m_preset;
+    });
 }
 
 void CColorSelectWnd::SaveUserSwatches() const
 {
-    Json::Value document = ReadDocument();
-    if (!document.isObject())
-        document = Json::Value(Json::objectValue);
-    Json::Value& info = document["coloroptioninfo"];
-    if (!info.isObject())
-        info = Json::Value(Json::objectValue);
-    for (int i = 0; i < kSwatches; ++i) {
-        if (COptionUI* swatch = Swatch("collect_color_option_", i)) {
-            info[kUserKey][i]["color"] = HexColour(swatch->GetBkColor());
-            info[kUserKey][i]["UserData"] = std::string(swatch->GetUserData());
+    UpdateSwatchInfo([this](Json::Value& info) {
+        for (int i = 0; i < kSwatches; ++i) {
+            if (COptionUI* swatch = Swatch("collect_color_option_", i)) {
+                info[kUserKey][i]["color"] = HexColour(swatch->GetBkColor());
+                info[kUserKey][i]["UserData"] = std::string(swatch->GetUserData());
+            }
         }
-    }
-    info["palletDialogcollectcoloroption_selectitem"] = m_userSwatch;
-    WriteDocument(document);
+        info["palletDialogcollectcoloroption_selectitem"] = m_userSwatch;
+    });
 }

@@ -13,6 +13,7 @@
 #include <json/value.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class CColorPaletteUI;
@@ -70,6 +71,8 @@ private:
     void WriteDocument(const Json::Value& document) const;
     void LoadPresets(const Json::Value& info);
     void LoadUserSwatches(const Json::Value& info);
+    // Reads the document, lets update change its "coloroptioninfo" and writes it back.
+    void UpdateSwatchInfo(const std::function<void(Json::Value& info)>& update) const;
     void SavePresets() const;
     void SaveUserSwatches() const;
 
