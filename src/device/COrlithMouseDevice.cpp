@@ -15,6 +15,12 @@ COrlithMouseDevice::COrlithMouseDevice() : m_commands(Channel(), m_profile)
     Channel().SetLogSink(WriteLog);
 }
 
+COrlithMouseDevice::~COrlithMouseDevice()
+{
+    CloseNotificationInterface(false);
+    CloseNotificationInterface(true);
+}
+
 void* COrlithMouseDevice::GetInterface(std::string_view name)
 {
     if (name == "OrlithMouseDevice")

@@ -28,6 +28,8 @@ public:
     using ColourDialog = std::function<bool(uint32_t& argb)>;
 
     COrlithMouseDevice();
+    // Stops the notification readers before the command set and profile they call go away.
+    ~COrlithMouseDevice() override;
     const char* GetClass() const override { return "OrlithMouseDevice"; }
     void* GetInterface(std::string_view name) override;
 
