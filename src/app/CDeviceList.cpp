@@ -2,6 +2,7 @@
 
 #include "app/CDeviceOptionUI.h"
 #include "app/CMpDevicePowerUI.h"
+#include "device/COrlithMouseDevice.h"
 #include "device/COrlithUSBDevice.h"
 #include "device/DeviceFamilyTable.h"
 #include "device/DeviceKind.h"
@@ -12,6 +13,7 @@
 #include "toolkit/DialogBuilder.h"
 #include "toolkit/PaintManagerUI.h"
 #include "toolkit/TabLayoutUI.h"
+#include "ui/ColorSelectWnd.h"
 
 namespace {
 
@@ -137,6 +139,11 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     device->SetFamilyLightIndex(familyRow.numbers[3]);
     device->SetLightPrefix(pageRow.lightPrefix);
     pages->Add(device);
+    if (auto* mouse = static_cast<COrlithMouseDevice*>(device->GetInterface("OrlithMouseDevice"))) {
+        mouse->SetColourDialog([this](uint32_t& argb) {
+            return PickColour(m_manager.GetPaintWindow(), m_manager.GetDPIObj()->GetDPI(), argb);
+        });
+    }
     device->BindPageControls();
     m_devices.push_back(device);
     switch (familyRow.kind) {

@@ -305,6 +305,8 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         HideToTray();
     } else if (SameNoCase(name, "nodevice_ok_btn") || SameNoCase(name, "errordevice_ok_btn")) {
         HideToTray();
+    } else if (SameNoCase(name, "errordevice_connect_btn")) {
+        RepairSelectedMouse();
     } else if (SameNoCase(name, "control_light_status")) {
         m_lightingControl = !m_lightingControl;
     } else if (SameNoCase(name, "minbtn")) {
@@ -322,6 +324,14 @@ void CMainWnd::OnClick(TNotifyUI& msg)
     } else {
         ControlRouter::Route(msg, SelectedDevice());
     }
+}
+
+void CMainWnd::RepairSelectedMouse()
+{
+    COrlithUSBDevice* selected = SelectedDevice();
+    auto* mouse = selected ? static_cast<COrlithMouseDevice*>(selected->GetInterface("OrlithMouseDevice")) : nullptr;
+    if (mouse)
+        mouse->ResetInformationBlock();
 }
 
 void CMainWnd::OnSelectChanged(TNotifyUI& msg)

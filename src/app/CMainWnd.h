@@ -86,6 +86,8 @@ private:
     void FirstShow();
     void Shutdown();
     void OnClick(TNotifyUI& msg);
+    // "errordevice_connect_btn": marks the selected mouse prepared and reads it again.
+    void RepairSelectedMouse();
     void OnSelectChanged(TNotifyUI& msg);
     void OnItemSelect(TNotifyUI& msg);
     void OnTimer(UINT id);

@@ -1,10 +1,24 @@
 #include "device/COrlithMouseDevice.h"
 
 #include "device/DeviceKind.h"
+#include "device/DeviceMessages.h"
+#include "device/PowerView.h"
+#include "log/LogFile.h"
+#include "platform/Folders.h"
+#include "profile/JsonFile.h"
+#include "toolkit/MessageQueue.h"
 
-COrlithMouseDevice::COrlithMouseDevice()
+COrlithMouseDevice::COrlithMouseDevice() : m_commands(Channel(), m_profile)
 {
     m_kind = kDeviceMouse;
+    m_commands.SetHost(this);
+    Channel().SetLogSink(WriteLog);
+}
+
+COrlithMouseDevice::~COrlithMouseDevice()
+{
+    CloseNotificationInterface(false);
+    CloseNotificationInterface(true);
 }
 
 void* COrlithMouseDevice::GetInterface(std::string_view name)
@@ -14,7 +28,154 @@ void* COrlithMouseDevice::GetInterface(std::string_view name)
     return COrlithUSBDevice::GetInterface(name);
 }
 
+void COrlithMouseDevice::BindPageControls()
+{
+    COrlithUSBDevice::BindPageControls();
+    m_commands.SetDeviceFolder(DeviceFolder());
+    LoadLightModes();
+    // The page shows the profile from the start; edits change it while no mouse is there.
+    LoadProfile();
+    RefreshPage();
+}
+
+void COrlithMouseDevice::LoadLightModes()
+{
+    JsonFile json;
+    const Json::Value document = json.ReadJsonDocument(platform::Folders::ProgramFolder() + "/DefaultData/default_light.json");
+    const Json::Value& families = document.isObject() ? document["DefaultLightName"] : Json::Value::nullSingleton();
+    const auto family = static_cast<Json::ArrayIndex>(GetFamilyLightIndex());
+    if (!families.isArray() || family >= families.size() || !families[family].isArray())
+        return;
+    std::vector<int> values;
+    m_lightModeNames.clear();
+    for (const Json::Value& mode : families[family]) {
+        if (!mode.isObject() || !mode["value"].isInt() || !mode["LightName"].isString())
+            continue;
+        values.push_back(mode["value"].asInt());
+        m_lightModeNames.push_back(mode["LightName"].asString());
+    }
+    m_commands.SetLightModeValues(std::move(values));
+}
+
 bool COrlithMouseDevice::IsReceiverLinked()
 {
     return IsConnected() && Channel().IsReceiverMode() && Channel().IsLinked();
+}
+
+void COrlithMouseDevice::ReadAllFromDevice()
+{
+    m_commands.ReadAllFromDevice();
+}
+
+void COrlithMouseDevice::ReloadFromDevice()
+{
+    m_commands.ReloadFromDevice();
+}
+
+void COrlithMouseDevice::ReadPowerStatus()
+{
+    if (PowerQueryPause() != 0)
+        return;
+    const std::optional<PowerTileRecord> record = m_commands.ReadPowerStatus();
+    if (!record)
+        return;
+    if (PowerTile())
+        PowerTile()->ShowStatus(reinterpret_cast<const uint8_t*>(&*record), sizeof *record);
+    SendToWindow(kMsgPowerReport, record->zero4, 0);
+}
+
+int COrlithMouseDevice::KeepAliveMinutes()
+{
+    return m_commands.KeepAliveMinutes();
+}
+
+int COrlithMouseDevice::ResetInformationBlock()
+{
+    const int result = m_commands.ResetInformationBlock();
+    if (result == kChannelOk)
+        ArmTileTimer(kTimerConnect, 500);
+    return result;
+}
+
+void COrlithMouseDevice::OnInitialisationChecked(bool initialised)
+{
+    SendToWindow(kMsgDeviceInitialised, initialised ? 1 : 0, 0);
+}
+
+void COrlithMouseDevice::OnFirmwareVersion(uint16_t productId, uint16_t version)
+{
+    SendToWindow(kMsgFirmwareVersion, productId, version);
+}
+
+void COrlithMouseDevice::OnDeviceNotice(int code, const uint8_t* report, size_t length)
+{
+    (void)report;
+    (void)length;
+    const MouseNoticeEffect effect = m_commands.OnDeviceNotice(static_cast<uint16_t>(code));
+    if (!effect.refreshPage)
+        return;
+    {
+        // Notices that arrive before the UI thread ran keep the latest stage reported.
+        std::lock_guard guard(m_noticeLock);
+        if (!m_pendingNotice || effect.dpiStage >= 0)
+            m_pendingNotice = effect;
+    }
+    if (m_hMainWnd)
+        ::PostMessage(m_hMainWnd, kMsgRefreshPage, 0, reinterpret_cast<LPARAM>(static_cast<COrlithUSBDevice*>(this)));
+}
+
+void COrlithMouseDevice::LoadProfile()
+{
+    const std::string family = FamilyName().empty() ? std::string("mouse") : FamilyName();
+    m_library.SetKind(Kind());
+    m_library.SetFolders(DeviceFolder().empty() ? ProfileLibrary::FamilyFolder(family) : DeviceFolder(),
+                         ProfileLibrary::DefaultProfilePathFor(family));
+    m_library.Init();
+    const std::string selected = m_library.CurrentProfilePath();
+    m_profile.SetDefaultProfilePath(ProfileLibrary::DefaultProfilePathFor(family));
+    m_profile.SetLightConfigPath(m_library.LightConfigPath());
+    SetProfileFile(selected.empty() ? m_profile.GetDefaultProfilePath() : selected);
+}
+
+void COrlithMouseDevice::SetProfileFile(const std::string& path)
+{
+    m_profile.SetProfilePath(path);
+    m_profile.LoadProfile(path);
+    m_profile.GetDpiStages();
+    m_profile.GetMouseSystem();
+}
+
+void COrlithMouseDevice::SaveProfile()
+{
+    // The default profile is the program's own data; a mouse without a profile list of its own
+    // keeps its changes in memory only.
+    if (m_profile.GetProfilePath() == m_profile.GetDefaultProfilePath())
+        return;
+    m_profile.SaveProfile();
+}
+
+int COrlithMouseDevice::ApplyProfile(const std::string& profilePath)
+{
+    SetProfileFile(profilePath);
+    RefreshPage();
+    m_commands.WriteProfileRecord(0, 0);
+    return 0;
+}
+
+void COrlithMouseDevice::ResetToDefaults()
+{
+    const std::string current = m_profile.GetProfilePath();
+    m_profile.LoadProfile(m_profile.GetDefaultProfilePath());
+    m_profile.SetProfilePath(current);
+    m_profile.GetDpiStages();
+    m_profile.GetMouseSystem();
+    SaveProfile();
+    RefreshPage();
+    m_commands.WriteProfileRecord(0, 0);
+}
+
+void COrlithMouseDevice::StoreAndWrite()
+{
+    SaveProfile();
+    m_commands.WriteProfileRecord(0, 0);
 }

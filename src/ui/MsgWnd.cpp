@@ -80,14 +80,7 @@ LRESULT CMsgWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BO
     bHandled = FALSE;
     if (uMsg != WM_DPICHANGED)
         return 0;
-    m_dpi = AcceptWindowDpi(LOWORD(wParam), kDpiError);
-    m_pm.SetDPI(m_dpi);
-    m_pm.ResetDPIAssets();
-    if (const RECT* suggested = reinterpret_cast<const RECT*>(lParam))
-        SetWindowPos(suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (CControlUI* root = m_pm.GetRoot())
-        root->NeedUpdate();
+    m_dpi = ApplyDpiChange(*this, m_pm, wParam, lParam, kDpiError);
     bHandled = TRUE;
     return 0;
 }
