@@ -8,10 +8,12 @@
 #include "log/LogFile.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
+#include "profile/ProfileLibrary.h"
 #include "toolkit/ContainerUI.h"
 #include "toolkit/DialogBuilder.h"
 #include "toolkit/PaintManagerUI.h"
 #include "toolkit/TabLayoutUI.h"
+#include "ui/CDeviceProfileUI.h"
 
 namespace {
 
@@ -26,6 +28,19 @@ void DebugLineForKind(int kind, bool arrived)
         platform::DebugOutput(arrived ? "添加一个鼠标设备" : "删除一个鼠标设备");
     else if (kind == kDeviceMousePad || kind == kDeviceHs6533)
         platform::DebugOutput(arrived ? "添加一个鼠标垫设备" : "删除一个鼠标垫设备");
+}
+
+// The page's profile panel lists the family's profiles; the first tab shows.
+void SetUpProfilePanel(CPaintManagerUI& manager, COrlithUSBDevice& device, const DeviceFamily& family)
+{
+    CControlUI* item = manager.FindSubControlByName(&device, CDeviceProfileUI::kItemName);
+    auto* panel = item ? static_cast<CDeviceProfileUI*>(item->GetInterface("DeviceProfile")) : nullptr;
+    if (!panel)
+        return;
+    panel->SetKind(family.kind);
+    panel->SetFolders(device.DeviceFolder(), ProfileLibrary::DefaultProfilePathFor(family.name));
+    panel->Init();
+    panel->SelectTab(1);
 }
 
 CTabLayoutUI* AsTabs(CControlUI* control)
@@ -138,6 +153,7 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     device->SetLightPrefix(pageRow.lightPrefix);
     pages->Add(device);
     device->BindPageControls();
+    SetUpProfilePanel(m_manager, *device, familyRow);
     m_devices.push_back(device);
     switch (familyRow.kind) {
     case kDeviceMouse:

@@ -12,6 +12,7 @@
 #include "platform/Folders.h"
 #include "profile/JsonFile.h"
 #include "sim/SimulatedDevices.h"
+#include "toolkit/DialogBuilder.h"
 #include "toolkit/MenuWnd.h"
 #include "toolkit/MessageQueue.h"
 #include "toolkit/OptionUI.h"
@@ -25,6 +26,7 @@
 #include "toolkit/custom/HandImgSelectButtonUI.h"
 #include "toolkit/custom/RedioMacroButtonUI.h"
 #include "toolkit/custom/SelectPanelUI.h"
+#include "ui/CDeviceProfileUI.h"
 
 #include <cctype>
 #include <chrono>
@@ -142,8 +144,14 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         {"OrlithHS6533Device", [] { return static_cast<CControlUI*>(new COrlithHS6533Device); }},
         {"OrlithMouseDevice", [] { return static_cast<CControlUI*>(new COrlithMouseDevice); }},
         {"OrlithKeyboardDevice", [] { return static_cast<CControlUI*>(new COrlithKeyboardDevice); }},
+        {"DeviceProfile", [] { return static_cast<CControlUI*>(new CDeviceProfileUI); }},
     };
     const std::string tag = className;
+    if (SameNoCase(tag, "DeviceProfileUI")) {
+        // The panel's subtree builds on its own: no window tags inside it.
+        CDialogBuilder builder;
+        return builder.Create(CDeviceProfileUI::kLayoutFile, nullptr, nullptr, &m_pm);
+    }
     for (const auto& entry : kControls) {
         if (SameNoCase(tag, entry.tag))
             return entry.create();
@@ -299,6 +307,8 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         m_devices->SelectPrevious();
     } else if (SameNoCase(name, "device_select_next")) {
         m_devices->SelectNext();
+    } else if (const ControlRoute* route = ControlRouter::Find(msg); route && route->owner == RouteOwner::ProfilePanel) {
+        m_profiles.OnClick(name, SelectedDevice());
     } else {
         ControlRouter::Route(msg, SelectedDevice());
     }
@@ -412,6 +422,9 @@ void CMainWnd::OnTimer(UINT id)
         break;
     case kTimerTrayMenu:
         ShowTrayMenu();
+        break;
+    case kTimerApplyProfile:
+        m_profiles.ApplySelection(SelectedDevice());
         break;
     default:
         break;
