@@ -170,46 +170,38 @@ bool CDeviceProfileUI::IsMenuVisible() const
     return menu && menu->IsVisible();
 }
 
+int CDeviceProfileUI::ShowList(int result, bool announceSelection)
+{
+    FillCombo();
+    ShowSelection(announceSelection);
+    return result;
+}
+
 int CDeviceProfileUI::Add()
 {
-    int result = m_library.Add();
-    FillCombo();
-    ShowSelection(false);
-    return result;
+    return ShowList(m_library.Add(), false);
 }
 
 int CDeviceProfileUI::Copy()
 {
-    int result = m_library.Copy();
-    FillCombo();
-    ShowSelection(false);
-    return result;
+    return ShowList(m_library.Copy(), false);
 }
 
 int CDeviceProfileUI::Import(const std::string& path)
 {
-    int result = m_library.Import(path);
-    FillCombo();
-    ShowSelection(false);
-    return result;
+    return ShowList(m_library.Import(path), false);
 }
 
 int CDeviceProfileUI::Delete()
 {
     int result = m_library.Delete();
-    FillCombo();
     // The combo announces the profile that takes the deleted one's place, so it is applied.
-    ShowSelection(result == kProfileDone);
-    return result;
+    return ShowList(result, result == kProfileDone);
 }
 
 int CDeviceProfileUI::Rename(const std::string& name)
 {
-    int result = m_library.Rename(name);
-    FillCombo();
-    ShowSelection(false);
-    Invalidate();
-    return result;
+    return ShowList(m_library.Rename(name), false);
 }
 
 void CDeviceProfileUI::SelectTab(int n)

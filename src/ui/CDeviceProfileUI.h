@@ -81,6 +81,8 @@ private:
     // Rebuilds the combo's rows from the list and shows the library's selection, no events.
     void FillCombo();
     void ShowSelection(bool notify);
+    // The combo follows the list after an operation; returns the operation's result.
+    int ShowList(int result, bool announceSelection);
     void ApplyTabVisibility();
 
     int m_kind = 0;
