@@ -10,6 +10,7 @@
 #include "toolkit/ComboUI.h"
 #include "toolkit/headless/SyntheticInput.h"
 #include "ui/CDeviceProfileUI.h"
+#include "ui/MsgWnd.h"
 
 #include <filesystem>
 #include <vector>
@@ -96,6 +97,39 @@ TEST_F(ProfilePanel, AfterStartTheComboListsTheDefaultProfileAndTheMenuIsFolded)
     EXPECT_TRUE(Panel()->IsMenuVisible());
     synthetic::Click(InPanel("profile_fun_spread_btn"));
     EXPECT_FALSE(Panel()->IsMenuVisible());
+}
+
+// Without a script the questions come in the program's message box, which waits for the user.
+using ProfilePanelMessageBox = AppTest;
+
+TEST_F(ProfilePanelMessageBox, AddWaitsForTheBoxAndFollowsItsAnswer)
+{
+    Open();
+    sim->Plug("mouse");
+    ScanOnce();
+    CDeviceProfileUI* panel = ProfileCommands::PanelOf(Mouse());
+    CPaintManagerUI& pm = window->GetPaintManager();
+    for (const char* answer : {"cancel_btn", "confirm_btn"}) {
+        int boxes = 0;
+        // While the box runs its loop, this timer answers it as the user would.
+        CMessageQueue::Instance().SetTimer(&boxes, 1, 20, [&boxes, answer] {
+            for (CPaintManagerUI* manager : CPaintManagerUI::GetPaintManagers()) {
+                if (manager->GetName() != "MsgWnd")
+                    continue;
+                CMessageQueue::Instance().KillTimer(&boxes, 1);
+                ++boxes;
+                synthetic::Click(manager->FindControl(answer));
+                return;
+            }
+        });
+        synthetic::Click(pm.FindSubControlByName(panel, "profile_fun_spread_btn"));
+        host.RunPending();
+        synthetic::Click(pm.FindSubControlByName(panel, "device_add_btn"));
+        host.RunPending();
+        EXPECT_EQ(boxes, 1) << answer;
+        synthetic::Click(pm.FindSubControlByName(panel, "profile_fun_spread_btn"));
+    }
+    EXPECT_EQ(panel->ProfileNames(), (Strings{"Profile1", "profile2"})) << "cancelled once, confirmed once";
 }
 
 TEST_F(ProfilePanel, AddAndCopyAskFirstAndKeepTheSelection)
