@@ -9,10 +9,12 @@
 #include "log/LogFile.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
+#include "profile/ProfileLibrary.h"
 #include "toolkit/ContainerUI.h"
 #include "toolkit/DialogBuilder.h"
 #include "toolkit/PaintManagerUI.h"
 #include "toolkit/TabLayoutUI.h"
+#include "ui/CDeviceProfileUI.h"
 #include "ui/ColorSelectWnd.h"
 
 namespace {
@@ -28,6 +30,19 @@ void DebugLineForKind(int kind, bool arrived)
         platform::DebugOutput(arrived ? "添加一个鼠标设备" : "删除一个鼠标设备");
     else if (kind == kDeviceMousePad || kind == kDeviceHs6533)
         platform::DebugOutput(arrived ? "添加一个鼠标垫设备" : "删除一个鼠标垫设备");
+}
+
+// The page's profile panel lists the family's profiles; the first tab shows.
+void SetUpProfilePanel(CPaintManagerUI& manager, COrlithUSBDevice& device, const DeviceFamily& family)
+{
+    CControlUI* item = manager.FindSubControlByName(&device, CDeviceProfileUI::kItemName);
+    auto* panel = item ? static_cast<CDeviceProfileUI*>(item->GetInterface("DeviceProfile")) : nullptr;
+    if (!panel)
+        return;
+    panel->SetKind(family.kind);
+    panel->SetFolders(device.DeviceFolder(), ProfileLibrary::DefaultProfilePathFor(family.name));
+    panel->Init();
+    panel->SelectTab(1);
 }
 
 CTabLayoutUI* AsTabs(CControlUI* control)
@@ -145,6 +160,7 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
         });
     }
     device->BindPageControls();
+    SetUpProfilePanel(m_manager, *device, familyRow);
     m_devices.push_back(device);
     switch (familyRow.kind) {
     case kDeviceMouse:

@@ -13,6 +13,7 @@
 #include "platform/ProcessLauncher.h"
 #include "profile/JsonFile.h"
 #include "sim/SimulatedDevices.h"
+#include "toolkit/DialogBuilder.h"
 #include "toolkit/MenuWnd.h"
 #include "toolkit/MessageQueue.h"
 #include "toolkit/OptionUI.h"
@@ -26,6 +27,7 @@
 #include "toolkit/custom/HandImgSelectButtonUI.h"
 #include "toolkit/custom/RedioMacroButtonUI.h"
 #include "toolkit/custom/SelectPanelUI.h"
+#include "ui/CDeviceProfileUI.h"
 #include "ui/WindowDpi.h"
 
 #include <cctype>
@@ -160,8 +162,14 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         {"OrlithHS6533Device", [] { return static_cast<CControlUI*>(new COrlithHS6533Device); }},
         {"OrlithMouseDevice", [] { return static_cast<CControlUI*>(new COrlithMouseDevice); }},
         {"OrlithKeyboardDevice", [] { return static_cast<CControlUI*>(new COrlithKeyboardDevice); }},
+        {"DeviceProfile", [] { return static_cast<CControlUI*>(new CDeviceProfileUI); }},
     };
     const std::string tag = className;
+    if (SameNoCase(tag, "DeviceProfileUI")) {
+        // The panel's subtree builds on its own: no window tags inside it.
+        CDialogBuilder builder;
+        return builder.Create(CDeviceProfileUI::kLayoutFile, nullptr, nullptr, &m_pm);
+    }
     for (const auto& entry : kControls) {
         if (SameNoCase(tag, entry.tag))
             return entry.create();
@@ -321,6 +329,8 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         m_devices->SelectPrevious();
     } else if (SameNoCase(name, "device_select_next")) {
         m_devices->SelectNext();
+    } else if (const ControlRoute* route = ControlRouter::Find(msg); route && route->owner == RouteOwner::ProfilePanel) {
+        m_profiles.OnClick(name, SelectedDevice());
     } else {
         ControlRouter::Route(msg, SelectedDevice());
     }
@@ -442,6 +452,9 @@ void CMainWnd::OnTimer(UINT id)
         break;
     case kTimerTrayMenu:
         ShowTrayMenu();
+        break;
+    case kTimerApplyProfile:
+        m_profiles.ApplySelection(SelectedDevice());
         break;
     default:
         break;

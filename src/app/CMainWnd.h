@@ -10,6 +10,7 @@
 #include "app/CDeviceList.h"
 #include "app/DeviceScanThread.h"
 #include "app/MessageBusBridge.h"
+#include "app/ProfileCommands.h"
 #include "platform/SettingsStore.h"
 #include "toolkit/TrayIcon.h"
 #include "toolkit/WindowImplBase.h"
@@ -70,6 +71,7 @@ public:
     bool SystemAwake() const { return m_systemAwake; }
     DeviceScanThread& ScanThread() { return m_scan; }
     LanguageManager& Languages() { return m_languages; }
+    ProfileCommands& Profiles() { return m_profiles; }
 
     // The DPI of a monitor: 144 when it is larger than 1500 x 960, else 96.
     static int DpiForMonitor(const RECT& monitor);
@@ -116,6 +118,7 @@ private:
     bool m_displayChanged = false;
     int m_lightingControl = 1;
     int m_dpi = 96;
+    ProfileCommands m_profiles{m_pm, std::make_unique<WindowProfileDialogs>(m_pm, m_dpi)};
     bool m_shutDown = false;
     std::string m_audioLightingDevice; // the "Device" member of AudioFile.json, as JSON text
 };

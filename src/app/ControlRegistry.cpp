@@ -17,6 +17,7 @@
 #include "toolkit/custom/RedioMacroButtonUI.h"
 #include "toolkit/custom/SelectPanelUI.h"
 #include "toolkit/custom/WndUI.h"
+#include "ui/CDeviceProfileUI.h"
 
 // In the order of the program's class table; the panels of later features join it as they come.
 void RegisterProgramControls()
@@ -30,6 +31,7 @@ void RegisterProgramControls()
     factory.RegistControl("CCloudShareListItemUI", [] { return new CCloudShareListItemUI; });
     factory.RegistControl("CDeviceOptionUI", [] { return new CDeviceOptionUI; });
     factory.RegistControl("CMpDevicePowerUI", [] { return new CMpDevicePowerUI; });
+    factory.RegistControl("CDeviceProfileUI", [] { return new CDeviceProfileUI; });
     factory.RegistControl("CComboEditContainerElementUI", [] { return new CComboEditContainerElementUI; });
     factory.RegistControl("CHandImgButtonUI", [] { return new CHandImgButtonUI; });
     factory.RegistControl("CHandImgSelectButtonUI", [] { return new CHandImgSelectButtonUI; });

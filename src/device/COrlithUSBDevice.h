@@ -99,6 +99,8 @@ public:
         (void)profilePath;
         return 0;
     }
+    // The macro memory of the product in 128-byte units (from its information block), 0 unknown.
+    virtual int MacroMemoryUnits() const { return 0; }
     virtual void SaveProfile() {}
     virtual void SelectKey(int index) { m_selectedKey = index; }
     // A change notice above 0x0403 from a notification reader, on the reader's thread.
