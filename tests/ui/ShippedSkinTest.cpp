@@ -52,6 +52,8 @@ public:
             return new StandIn<CHorizontalLayoutUI>("MpDevicePower");
         if (name.rfind("orlith", 0) == 0) // the device page roots: the device objects
             return new StandIn<CHorizontalLayoutUI>(tag);
+        if (name == "deviceprofile")
+            return new StandIn<CHorizontalLayoutUI>("DeviceProfile");
         return nullptr;
     }
     CControlUI* Find(const std::string& name) { return m_pm.FindControl(name); }
