@@ -20,18 +20,22 @@ bool DeviceScanThread::Start(HWND window, DeviceSlotList& slots, UINT instanceMe
     m_window = window;
     m_slots = &slots;
     m_instanceMessage = instanceMessage;
+    m_backend = HidBackend::Current();
     return m_thread.Start([this](platform::Event& stop) { Run(stop); });
 }
 
 bool DeviceScanThread::Stop(int timeoutMs)
 {
+    m_thread.RequestStop();
+    if (m_backend)
+        m_backend->InterruptWait();
     return m_thread.Stop(timeoutMs);
 }
 
 void DeviceScanThread::Run(platform::Event& stop)
 {
     using Clock = std::chrono::steady_clock;
-    std::shared_ptr<HidBackend> backend = HidBackend::Current();
+    std::shared_ptr<HidBackend> backend = m_backend;
     DeviceScanPass pass(*m_slots, backend);
     HWND window = m_window;
     auto arrived = [window](int slot) { ::SendMessage(window, kMsgDeviceArrived, static_cast<WPARAM>(slot), 0); };
@@ -50,7 +54,8 @@ void DeviceScanThread::Run(platform::Event& stop)
                 announced = true;
             }
         }
-        changed = backend->WaitForChange(kChangeWaitMs);
+        // Sleeps until an interface comes or goes, the fall-back pass is due, or Stop.
+        changed = backend->WaitForChange(kFallbackPassMs);
     }
     platform::DebugOutput("抓取设备线程设定退出");
 }

@@ -15,9 +15,7 @@ class HidBackend;
 class DeviceScanThread {
 public:
     // Without a change notice, a pass still runs this often.
-    static constexpr int kFallbackPassMs = 2000;
-    // How long one wait for a change lasts before the stop event is looked at again.
-    static constexpr int kChangeWaitMs = 250;
+    static constexpr int kFallbackPassMs = 5000;
 
     DeviceScanThread();
     ~DeviceScanThread();
@@ -30,6 +28,7 @@ private:
     void Run(platform::Event& stop);
 
     platform::WorkerThread m_thread{"device scan"};
+    std::shared_ptr<HidBackend> m_backend;
     HWND m_window = nullptr;
     DeviceSlotList* m_slots = nullptr;
     UINT m_instanceMessage = 0;

@@ -56,6 +56,8 @@ public:
     virtual bool NodePresent(const std::string& node) = 0;
     // Waits up to timeoutMs for nodes to come or go; true when some did. Consumes the changes.
     virtual bool WaitForChange(int timeoutMs) = 0;
+    // Ends a WaitForChange in progress, or the next one, at once (false); from any thread.
+    virtual void InterruptWait() {}
 
     // The backend every HidDevice uses unless given its own: the Linux hidraw backend on the
     // real /sys and /dev until SetCurrent chooses another (the simulated bus, for instance).

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -148,6 +149,15 @@ TEST_F(HidrawBackendTest, PresenceFollowsTheDeviceNode)
     EXPECT_FALSE(device.Open(commandPath, true, true, true, false));
     EXPECT_FALSE(HidDevice::PathPresent("hidraw:/elsewhere/hidraw3#vid_320f", backend));
     EXPECT_EQ(backend->MonitorFd(), -1) << "a fake tree has no udev monitor";
+}
+
+TEST(HidrawBackendWait, AnEndlessWaitForChangeEndsWhenInterrupted)
+{
+    testsupport::TempFolder dir;
+    HidrawBackend backend(dir / "sys", dir / "dev");
+    std::thread stopper([&backend] { backend.InterruptWait(); });
+    EXPECT_FALSE(backend.WaitForChange(-1));
+    stopper.join();
 }
 
 } // namespace

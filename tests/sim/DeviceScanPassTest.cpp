@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <vector>
 
 namespace {
@@ -75,6 +77,15 @@ TEST_F(DeviceScanPassTest, BackendChangeNotificationFollowsPlugAndUnplug)
     EXPECT_FALSE(bus->WaitForChange(0));
     devices.Unplug("pad");
     EXPECT_TRUE(bus->WaitForChange(0));
+}
+
+TEST_F(DeviceScanPassTest, AnEndlessWaitForChangeEndsWhenInterrupted)
+{
+    auto bus = devices.Bus();
+    bus->WaitForChange(0);
+    std::thread stopper([bus] { bus->InterruptWait(); });
+    EXPECT_FALSE(bus->WaitForChange(-1)) << "woken without a change";
+    stopper.join();
 }
 
 } // namespace

@@ -192,12 +192,15 @@ bool IsHidrawName(const std::string& name)
 } // namespace
 
 HidrawBackend::HidrawBackend(std::string sysfsRoot, std::string devRoot)
-    : m_sysfsRoot(std::move(sysfsRoot)), m_devRoot(std::move(devRoot))
+    : m_sysfsRoot(std::move(sysfsRoot)), m_devRoot(std::move(devRoot)),
+      m_interruptFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
 }
 
 HidrawBackend::~HidrawBackend()
 {
+    if (m_interruptFd >= 0)
+        close(m_interruptFd);
     if (m_monitor)
         udev_monitor_unref(m_monitor);
     if (m_udev)
@@ -350,15 +353,21 @@ int HidrawBackend::DrainChanges()
 
 bool HidrawBackend::WaitForChange(int timeoutMs)
 {
-    const int fd = MonitorFd();
-    if (fd < 0) {
-        // Without a monitor the caller's periodic scan finds the changes.
-        if (timeoutMs > 0)
-            poll(nullptr, 0, timeoutMs);
+    // Without a monitor (fd -1, which poll skips) the caller's periodic scan finds the changes.
+    pollfd fds[2] = {{m_interruptFd, POLLIN, 0}, {MonitorFd(), POLLIN, 0}};
+    if (poll(fds, 2, timeoutMs) <= 0)
+        return false;
+    if (fds[0].revents & POLLIN) {
+        uint64_t count;
+        while (read(m_interruptFd, &count, sizeof count) > 0) {
+        }
         return false;
     }
-    pollfd monitor{fd, POLLIN, 0};
-    if (poll(&monitor, 1, timeoutMs) <= 0)
-        return false;
     return DrainChanges() > 0;
+}
+
+void HidrawBackend::InterruptWait()
+{
+    uint64_t one = 1;
+    [[maybe_unused]] ssize_t written = write(m_interruptFd, &one, sizeof one);
 }

@@ -24,6 +24,7 @@ public:
     std::unique_ptr<HidNode> OpenNode(const std::string& node, bool read, bool write) override;
     bool NodePresent(const std::string& node) override;
     bool WaitForChange(int timeoutMs) override;
+    void InterruptWait() override;
 
     // A descriptor that becomes readable when hidraw nodes come or go (-1 when udev offers no
     // monitor, as on a fake tree); a scan thread may poll it beside its stop event.
@@ -46,5 +47,6 @@ private:
     std::mutex m_udevLock;
     struct udev* m_udev = nullptr;
     struct udev_monitor* m_monitor = nullptr;
+    int m_interruptFd = -1; // an eventfd that ends WaitForChange
     bool m_monitorTried = false;
 };

@@ -271,11 +271,24 @@ bool SimHidBus::NodePresent(const std::string& node)
 bool SimHidBus::WaitForChange(int timeoutMs)
 {
     std::unique_lock guard(m_lock);
-    auto changed = [this] { return m_changeCount != m_changesSeen; };
-    const bool got = timeoutMs < 0 ? (m_changed.wait(guard, changed), true)
-                                   : m_changed.wait_for(guard, std::chrono::milliseconds(timeoutMs), changed);
+    auto woken = [this] { return m_changeCount != m_changesSeen || m_interrupted; };
+    if (timeoutMs < 0)
+        m_changed.wait(guard, woken);
+    else
+        m_changed.wait_for(guard, std::chrono::milliseconds(timeoutMs), woken);
+    const bool got = m_changeCount != m_changesSeen;
     m_changesSeen = m_changeCount;
+    m_interrupted = false;
     return got;
+}
+
+void SimHidBus::InterruptWait()
+{
+    {
+        std::lock_guard guard(m_lock);
+        m_interrupted = true;
+    }
+    m_changed.notify_all();
 }
 
 std::shared_ptr<SimHidBus::Interface> SimHidBus::Find(const std::string& node) const

@@ -54,6 +54,7 @@ public:
     std::unique_ptr<HidNode> OpenNode(const std::string& node, bool read, bool write) override;
     bool NodePresent(const std::string& node) override;
     bool WaitForChange(int timeoutMs) override;
+    void InterruptWait() override;
 
     struct Interface;
 
@@ -68,4 +69,5 @@ private:
     int m_nextId = 1;
     uint64_t m_changeCount = 0;
     uint64_t m_changesSeen = 0;
+    bool m_interrupted = false;
 };
