@@ -12,6 +12,7 @@
 #include "platform/Folders.h"
 #include "platform/ProcessLauncher.h"
 #include "profile/JsonFile.h"
+#include "toolkit/UIParse.h"
 #include "sim/SimulatedDevices.h"
 #include "toolkit/DialogBuilder.h"
 #include "toolkit/MenuWnd.h"
@@ -30,9 +31,7 @@
 #include "ui/CDeviceProfileUI.h"
 #include "ui/WindowDpi.h"
 
-#include <cctype>
 #include <chrono>
-#include <cstring>
 #include <thread>
 #include <vector>
 
@@ -47,18 +46,6 @@ constexpr WPARAM kPowerSuspend = 4;
 constexpr WPARAM kPowerResumeAutomatic = 0x12;
 constexpr int kLayoutWidth = 1000;
 constexpr int kLayoutHeight = 640;
-
-bool SameNoCase(const std::string& a, const char* b)
-{
-    size_t length = std::strlen(b);
-    if (a.size() != length)
-        return false;
-    for (size_t i = 0; i < length; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 // The page tabs and the function panel number each one shows.
 int FunctionPanelOfTab(const std::string& name)
@@ -165,13 +152,13 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         {"DeviceProfile", [] { return static_cast<CControlUI*>(new CDeviceProfileUI); }},
     };
     const std::string tag = className;
-    if (SameNoCase(tag, "DeviceProfileUI")) {
+    if (EqualsNoCase(tag, "DeviceProfileUI")) {
         // The panel's subtree builds on its own: no window tags inside it.
         CDialogBuilder builder;
         return builder.Create(CDeviceProfileUI::kLayoutFile, nullptr, nullptr, &m_pm);
     }
     for (const auto& entry : kControls) {
-        if (SameNoCase(tag, entry.tag))
+        if (EqualsNoCase(tag, entry.tag))
             return entry.create();
     }
     return nullptr;
@@ -309,25 +296,25 @@ void CMainWnd::Notify(TNotifyUI& msg)
 void CMainWnd::OnClick(TNotifyUI& msg)
 {
     const std::string name = msg.pSender ? std::string(msg.pSender->GetName()) : std::string();
-    if (SameNoCase(name, "closebtn")) {
+    if (EqualsNoCase(name, "closebtn")) {
         HideToTray();
-    } else if (SameNoCase(name, "nodevice_ok_btn") || SameNoCase(name, "errordevice_ok_btn")) {
+    } else if (EqualsNoCase(name, "nodevice_ok_btn") || EqualsNoCase(name, "errordevice_ok_btn")) {
         HideToTray();
-    } else if (SameNoCase(name, "errordevice_connect_btn")) {
+    } else if (EqualsNoCase(name, "errordevice_connect_btn")) {
         RepairSelectedMouse();
-    } else if (SameNoCase(name, "control_light_status")) {
+    } else if (EqualsNoCase(name, "control_light_status")) {
         m_lightingControl = !m_lightingControl;
-    } else if (SameNoCase(name, "minbtn")) {
+    } else if (EqualsNoCase(name, "minbtn")) {
         SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    } else if (SameNoCase(name, "maxbtn")) {
+    } else if (EqualsNoCase(name, "maxbtn")) {
         SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    } else if (SameNoCase(name, "restorebtn")) {
+    } else if (EqualsNoCase(name, "restorebtn")) {
         SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
     } else if (name.rfind("windowdeviceset_", 0) == 0) {
         OpenDesktopInputSettings(std::atoi(name.c_str() + 16));
-    } else if (SameNoCase(name, "device_select_prev")) {
+    } else if (EqualsNoCase(name, "device_select_prev")) {
         m_devices->SelectPrevious();
-    } else if (SameNoCase(name, "device_select_next")) {
+    } else if (EqualsNoCase(name, "device_select_next")) {
         m_devices->SelectNext();
     } else if (const ControlRoute* route = ControlRouter::Find(msg); route && route->owner == RouteOwner::ProfilePanel) {
         m_profiles.OnClick(name, SelectedDevice());

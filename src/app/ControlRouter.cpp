@@ -2,9 +2,9 @@
 
 #include "device/COrlithUSBDevice.h"
 #include "device/DeviceKind.h"
+#include "toolkit/UIParse.h"
 #include "toolkit/ControlUI.h"
 
-#include <cctype>
 #include <cstring>
 #include <iterator>
 
@@ -163,16 +163,7 @@ const ControlRoute kRoutes[] = {
 
 bool SameText(const std::string& a, const char* b, bool caseSensitive)
 {
-    if (caseSensitive)
-        return a == b;
-    size_t length = std::strlen(b);
-    if (a.size() != length)
-        return false;
-    for (size_t i = 0; i < length; ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
+    return caseSensitive ? a == b : EqualsNoCase(a, b);
 }
 
 // "DPI_slider_3" matches the row "DPI_slider_": the name splits at its last '_' into that prefix.
