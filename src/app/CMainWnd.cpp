@@ -32,6 +32,7 @@
 #include "ui/WindowDpi.h"
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -199,6 +200,9 @@ void CMainWnd::LoadAudioLightingDocument()
     std::string userFile = platform::Folders::UserDataFolder() + "/AudioFile.json";
     Json::Value document = json.ReadJsonDocument(userFile);
     if (!document.isObject() || document["Device"].isNull()) {
+        // A damaged file is kept beside the fresh copy rather than overwritten.
+        if (platform::Folders::FileExists(userFile))
+            std::rename(userFile.c_str(), (userFile + ".damaged").c_str());
         document = json.ReadJsonDocument(platform::Folders::ProgramFolder() + "/DefaultData/AudioFile.json");
         if (document.isObject())
             json.WriteJsonDocument(userFile, document);

@@ -5,6 +5,7 @@
 #include "platform/SingleInstance.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 namespace {
@@ -19,6 +20,16 @@ TEST_F(MainWindow, StartsHiddenWithTheMouseAndKeyboardPagesBuilt)
     EXPECT_FALSE(window->Devices().TileAt(0)->IsPresent());
     EXPECT_FALSE(window->Devices().TileAt(1)->IsPresent());
     EXPECT_STREQ(Mouse()->GetClass(), "OrlithMouseDevice");
+}
+
+TEST_F(MainWindow, ADamagedAudioLightingFileIsKeptAsideAndReplacedByTheDefault)
+{
+    std::filesystem::create_directories(dir / "data/QV742-CORE");
+    testsupport::WriteFileBytes(dir / "data/QV742-CORE/AudioFile.json", "{ broken");
+    Open();
+    EXPECT_EQ(testsupport::ReadFileBytes(dir / "data/QV742-CORE/AudioFile.json.damaged"), "{ broken");
+    std::string fresh = testsupport::ReadFileBytes(dir / "data/QV742-CORE/AudioFile.json");
+    EXPECT_NE(fresh.find("\"Device\""), std::string::npos);
 }
 
 TEST_F(MainWindow, PluggingTheWiredMouseShowsAndSelectsItsTileAndStartsTheFullRead)
