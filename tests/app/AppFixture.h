@@ -25,7 +25,8 @@
 class AppTest : public testing::Test {
 protected:
     AppTest()
-        : m_data("XDG_DATA_HOME", dir / "data"), m_runtime("XDG_RUNTIME_DIR", dir / "run"),
+        : m_data("XDG_DATA_HOME", dir / "data"), m_config("XDG_CONFIG_HOME", dir / "config"),
+          m_runtime("XDG_RUNTIME_DIR", dir / "run"),
           m_program("QV742_DATA_DIR", std::string(QV742_TEST_SOURCE_DIR) + "/data")
     {
         CPaintManagerUI::SetResourcePath(std::string(QV742_TEST_SOURCE_DIR) + "/data/skin/");
@@ -73,7 +74,7 @@ protected:
     bool TimerArmed(CControlUI* control, UINT id) { return CMessageQueue::Instance().HasTimer(control, id); }
 
     testsupport::TempFolder dir;
-    testsupport::ScopedEnv m_data, m_runtime, m_program;
+    testsupport::ScopedEnv m_data, m_config, m_runtime, m_program;
     CHeadlessHost host;
     std::shared_ptr<SimulatedDevices> sim = std::make_shared<SimulatedDevices>();
     std::unique_ptr<CMainWnd> window;
