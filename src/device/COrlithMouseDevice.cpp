@@ -159,7 +159,8 @@ int COrlithMouseDevice::ApplyProfile(const std::string& profilePath)
     SetProfileFile(profilePath);
     RefreshPage();
     m_commands.WriteProfileRecord(0, 0);
-    return 0;
+    // The profile's buttons may call macros the mouse does not hold yet.
+    return m_commands.WriteMacros(m_commands.GetUsedMacros(m_profile.GetKeyList()));
 }
 
 void COrlithMouseDevice::ResetToDefaults()

@@ -48,7 +48,8 @@ public:
     void RefreshPage() override;
     // Overwrites the selected profile with the default one, shows it and writes the mouse.
     void ResetToDefaults() override;
-    // Loads the profile file, shows it and writes its record to the mouse; always 0.
+    // Loads the profile file, shows it, writes its record and uploads the macros its buttons
+    // use: WriteMacros' result (0 sent, -1 failed, above 0 too large).
     int ApplyProfile(const std::string& profilePath) override;
     void SaveProfile() override;
     // Reader thread: changes the record copy and asks the UI thread for RefreshPage.

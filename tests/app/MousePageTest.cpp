@@ -3,12 +3,16 @@
 
 #include "AppFixture.h"
 
+#include "app/ProfileCommands.h"
 #include "channel/CommandPacket.h"
 #include "device/COrlithMouseDevice.h"
+#include "macro/MacroFile.h"
+#include "macro/MacroLibrary.h"
 #include "profile/JsonFile.h"
 #include "toolkit/ComboUI.h"
 #include "toolkit/OptionUI.h"
 #include "toolkit/SliderUI.h"
+#include "ui/CDeviceProfileUI.h"
 
 #include <string>
 #include <vector>
@@ -255,4 +259,75 @@ TEST_F(MousePage, RepairButtonMarksTheMouseAndStartsTheFullRead)
     EXPECT_FALSE(Visible("Error_device_Link"));
 }
 
+TEST_F(MousePage, QuickSensitivityEditIsClampedAndMovesItsSliderWhichShowsItsValue)
+{
+    Connect(false);
+    const struct {
+        const char* typed;
+        int value;
+    } cases[] = {{"9000", 6500}, {"100", 200}, {"1234", 1234}};
+    for (const auto& c : cases) {
+        Find("tavix_DPI_edit_4")->SetText(c.typed);
+        Send("tavix_DPI_edit_4", "killfocus");
+        EXPECT_EQ(Text("tavix_DPI_edit_4"), std::to_string(c.value)) << c.typed;
+        EXPECT_EQ(Slider("tavix_DPI_slider_4")->GetValue(), c.value) << c.typed;
+    }
+    Slider("tavix_DPI_slider_6")->SetValue(3200);
+    Send("tavix_DPI_slider_6", "movevaluechanged");
+    EXPECT_EQ(Text("tavix_DPI_edit_6"), "3200");
+    EXPECT_EQ(Text("tavix_DPI_edit_4"), "1234") << "each stage has its own pair";
+}
+
+TEST_F(MousePage, SettingsSwitchShowsItsPartAndAnUnknownPartShowsTheFirst)
+{
+    Connect(false);
+    Option("mouse_device_seting_option_2")->Selected(true);
+    EXPECT_EQ(TabIndex("mouse_device_seting_layout"), 2);
+    Option("mouse_device_seting_option_1")->Selected(true);
+    EXPECT_EQ(TabIndex("mouse_device_seting_layout"), 1);
+
+    // An option past the parts (a skin with more options than parts).
+    COptionUI* beyond = Option("mouse_device_seting_option_2");
+    beyond->Selected(false, false);
+    beyond->SetName("mouse_device_seting_option_3");
+    beyond->Selected(true);
+    EXPECT_EQ(TabIndex("mouse_device_seting_layout"), 0);
+}
+
+TEST_F(MousePage, ChosenProfileReachesTheMouseWithTheMacrosItsButtonsUse)
+{
+    Connect(false);
+    MacroLibrary macros;
+    macros.SetFolder(Device().DeviceFolder());
+    macros.LoadMacroList();
+    std::string name;
+    ASSERT_EQ(macros.NewMacro(name), kMacroDone);
+    const std::vector<MacroEvent> events{{MacroEventType::Key, 0x2C, true, 10}};
+    ASSERT_EQ(JsonFile().WriteJsonDocument(macros.MacroFilePath(0), MacroFile::Document(name, macros.Entries()[0].guid, events)), 0);
+
+    CDeviceProfileUI* panel = ProfileCommands::PanelOf(Mouse());
+    ASSERT_EQ(panel->Add(), kProfileDone);
+    CMouseProfiledata chosen;
+    chosen.LoadProfile(panel->ProfilePathAt(1));
+    chosen.SetProfilePath(panel->ProfilePathAt(1));
+    std::vector<DpiStage> stages = chosen.GetDpiStages();
+    const int index = DeviceStageIndex(3) + 7;
+    stages[3].dpiX = stages[3].dpiY = static_cast<uint16_t>(index);
+    chosen.SetDpiStages(stages);
+    std::vector<KeyAssignment> keys = chosen.GetKeyList();
+    keys[3].current.function = KeyFunction::FromPacked(0x700000); // macro 0
+    chosen.SetKeyList(keys);
+    ASSERT_EQ(chosen.SaveProfile(), 0);
+
+    static_cast<CComboUI*>(window->GetPaintManager().FindSubControlByName(panel, "device_profile_combo")->GetInterface("Combo"))
+        ->SelectItem(1);
+    host.Advance(400);
+    EXPECT_EQ(Device().Profile().GetProfilePath(), panel->ProfilePathAt(1));
+    EXPECT_EQ(DeviceStageIndex(3), index);
+    EXPECT_EQ(Text("DPI_edit_3"), std::to_string(50 * index + 50)) << "the page shows the chosen profile";
+    const Bytes memory = Firmware().MacroMemory();
+    ASSERT_GE(memory.size(), 26u);
+    EXPECT_EQ(Bytes(memory.begin(), memory.begin() + 5), (Bytes{0xAA, 0x55, 26, 0, 1})) << "one macro uploaded";
+    EXPECT_EQ(Bytes(memory.begin() + 24, memory.begin() + 26), (Bytes{0x8A, 0x2C})) << "its key step";
+}
 } // namespace
