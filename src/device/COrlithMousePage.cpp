@@ -423,10 +423,15 @@ void COrlithMouseDevice::ShowSystemSettings()
         const int stored = system.words[row.word];
         int item = stored;
         if (row.byUserData) {
+            // The item with the stored number, or the nearest one when the device holds a
+            // number the list does not offer.
             item = -1;
-            for (int i = 0; i < combo->GetCount() && item < 0; ++i) {
-                if (NumberOf(combo->GetItemAt(i)->GetUserData()) == stored)
+            for (int i = 0, best = 0; i < combo->GetCount(); ++i) {
+                int distance = std::abs(NumberOf(combo->GetItemAt(i)->GetUserData()) - stored);
+                if (item < 0 || distance < best) {
                     item = i;
+                    best = distance;
+                }
             }
         } else if (row.word == MouseSystemSettings::LogoLedMode && stored == kStoredLogoModeOfItem2) {
             item = 2;
