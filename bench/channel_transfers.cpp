@@ -2,8 +2,7 @@
 // Command channel transfers against the simulated mouse (1 ms per exchange, one USB frame), wired
 // and through the receiver: packets per operation and wall time per operation, beside the floor
 // that the channel's own 10 ms pause before every response read sets.
-#include "channel/DeviceChannel.h"
-#include "sim/SimulatedDevices.h"
+#include "SimChannelRig.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,20 +15,7 @@ constexpr double kPauseMs = 10.0;
 
 enum class Operation { InfoBlockRead, KeyBlockRead33, KeyBlockWrite512 };
 
-struct Rig {
-    SimulatedDevices devices;
-    DeviceChannel channel{devices.Bus()};
-
-    explicit Rig(bool receiver)
-    {
-        devices.PlugList(receiver ? "receiver" : "mouse");
-        SimProduct& product = receiver ? devices.Mouse().Receiver() : devices.Mouse().Wired();
-        HidDevice& device = receiver ? channel.ReceiverDevice() : channel.WiredDevice();
-        device.Open(product.CommandPath(), true, true, true, false);
-        channel.SetOpen(true);
-        channel.SetMode(receiver ? 2 : 1);
-    }
-};
+using Rig = SimChannelRig;
 
 int Run(DeviceChannel& channel, Operation operation)
 {

@@ -5,7 +5,7 @@
 // 0x06, 0x02), and the full read on connect. Beside each: the exchanges per operation and the
 // floor that the channel's 10 ms pause before every response read (and before leaving
 // configuration mode) sets.
-#include "channel/DeviceChannel.h"
+#include "SimChannelRig.h"
 #include "device/MouseCommandSet.h"
 #include "profile/CMouseProfiledata.h"
 #include "sim/SimulatedDevices.h"
@@ -58,21 +58,13 @@ private:
     BenchProfile& m_profile;
 };
 
-struct Rig {
-    SimulatedDevices devices;
-    DeviceChannel channel{devices.Bus()};
+struct Rig : SimChannelRig {
     BenchProfile profile;
     MouseCommandSet commands{channel, profile.profile};
     ProfileLoadingHost host{profile};
 
-    explicit Rig(bool receiver)
+    explicit Rig(bool receiver) : SimChannelRig(receiver)
     {
-        devices.PlugList(receiver ? "receiver" : "mouse");
-        SimProduct& product = receiver ? devices.Mouse().Receiver() : devices.Mouse().Wired();
-        HidDevice& device = receiver ? channel.ReceiverDevice() : channel.WiredDevice();
-        device.Open(product.CommandPath(), true, true, true, false);
-        channel.SetOpen(true);
-        channel.SetMode(receiver ? 2 : 1);
         commands.SetHost(&host);
         commands.SetLogSink([](const std::string&) {});
     }
