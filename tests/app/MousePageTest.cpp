@@ -9,6 +9,7 @@
 #include "macro/MacroFile.h"
 #include "macro/MacroLibrary.h"
 #include "profile/JsonFile.h"
+#include "support/SimRequests.h"
 #include "toolkit/ComboUI.h"
 #include "toolkit/OptionUI.h"
 #include "toolkit/SliderUI.h"
@@ -21,12 +22,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-struct Request {
-    int code;
-    int length;
-    int offset;
-    bool operator==(const Request&) const = default;
-};
+using testsupport::Request;
 
 constexpr int kStageBytes = 14; // stage 0 of the settings record
 
@@ -53,15 +49,7 @@ protected:
     void Send(const std::string& name, const char* type) { window->GetPaintManager().SendNotify(Find(name), type); }
 
     // Every request since the last ClearRequests, without the receiver's link tests.
-    std::vector<Request> Requests()
-    {
-        std::vector<Request> requests;
-        for (const Bytes& r : Firmware().Requests()) {
-            if (r[3] != kCmdLinkTest)
-                requests.push_back({r[3], r[4], r[5] | r[6] << 8});
-        }
-        return requests;
-    }
+    std::vector<Request> Requests() { return testsupport::RequestsWithoutLinkTests(Firmware()); }
 
     Json::Value StoredStage(int stage)
     {

@@ -5,6 +5,7 @@
 #include "profile/CMouseProfiledata.h"
 #include "profile/JsonFile.h"
 #include "sim/SimulatedDevices.h"
+#include "support/SimRequests.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -27,18 +28,7 @@ std::string DefaultDataFile(const std::string& name)
     return std::string(QV742_TEST_SOURCE_DIR) + "/data/DefaultData/" + name;
 }
 
-// One request as the firmware saw it.
-struct Request {
-    int code;
-    int length;
-    int offset;
-    bool operator==(const Request&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Request& r)
-{
-    return out << "{0x" << std::hex << r.code << std::dec << ", " << r.length << ", " << r.offset << "}";
-}
+using testsupport::Request;
 
 // The window messages and page steps the command set asks for, in order.
 class RecordingHost : public MouseCommandHost {
@@ -93,15 +83,7 @@ protected:
     SimFirmware& Firmware() { return devices.Mouse().Firmware(); }
 
     // Every request since the last ClearRequests, without the receiver's link tests.
-    std::vector<Request> Requests()
-    {
-        std::vector<Request> requests;
-        for (const Bytes& r : Firmware().Requests()) {
-            if (r[3] != kCmdLinkTest)
-                requests.push_back({r[3], r[4], r[5] | r[6] << 8});
-        }
-        return requests;
-    }
+    std::vector<Request> Requests() { return testsupport::RequestsWithoutLinkTests(Firmware()); }
 
     bool Sent(int code)
     {
