@@ -1,11 +1,13 @@
 # make run        installs what is missing, builds, starts the program with a simulated mouse
 # make test       installs what is missing, builds, runs every test
 # make test-asan  the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer
+# make test-tsan the same tests built with ThreadSanitizer
 # make bench      builds the benchmarks and runs them
 # make fuzz       builds the libFuzzer targets with clang into build-fuzz/
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
@@ -14,7 +16,7 @@ GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := true
 
-.PHONY: setup build run test test-asan bench fuzz clean
+.PHONY: setup build run test test-asan test-tsan bench fuzz clean
 
 setup:
 	@bash scripts/setup.sh
@@ -35,6 +37,12 @@ test-asan: setup
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
+test-tsan: setup
+	@test -f $(TSAN_BUILD)/CMakeCache.txt || cmake -S . -B $(TSAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV742_SANITIZE_THREAD=ON
+	cmake --build $(TSAN_BUILD) -j $(JOBS)
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ctest --test-dir $(TSAN_BUILD) --output-on-failure -j $(JOBS)
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
 
@@ -43,4 +51,4 @@ fuzz: setup
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev libxcb1-dev
   clang libclang-rt-14-dev
   fonts-noto-core fonts-noto-cjk
+  libx11-dev libxtst-dev
   xvfb xauth imagemagick x11-utils xdotool
 )
 
