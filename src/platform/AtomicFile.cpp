@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <string>
 #include <utility>
 
 namespace platform {
@@ -70,6 +72,31 @@ bool AtomicFile::WriteWhole(const std::string& targetPath, std::string_view byte
 {
     AtomicFile file(targetPath);
     return file.Begin() && file.Write(bytes) && file.Commit();
+}
+
+std::string AtomicFile::KeepAside(const std::string& path)
+{
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0)
+        return {};
+    std::time_t now = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string base = path + ".damaged-" + stamp;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string aside = attempt == 0 ? base : base + "-" + std::to_string(attempt);
+        // A hard link keeps the very bytes; the later atomic replace only renames over the name.
+        if (::link(path.c_str(), aside.c_str()) == 0)
+            return aside;
+        if (errno == EEXIST)
+            continue;
+        if (std::rename(path.c_str(), aside.c_str()) == 0)
+            return aside;
+        return {};
+    }
+    return {};
 }
 
 void AtomicFile::Discard()

@@ -25,6 +25,11 @@ public:
     // Begin, Write and Commit in one call.
     static bool WriteWhole(const std::string& targetPath, std::string_view bytes);
 
+    // Keeps the bytes of a file that cannot be used beside it as "<path>.damaged-<local time>"
+    // before anything replaces it. The copy's path, or empty when there was no file or no copy
+    // could be made (the caller then must not replace the file).
+    static std::string KeepAside(const std::string& path);
+
 private:
     void Discard();
 
