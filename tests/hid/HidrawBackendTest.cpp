@@ -119,6 +119,20 @@ TEST_F(HidrawBackendTest, EveryOpenFileGetsEveryReportOfItsCollectionAndTimesOut
     EXPECT_FALSE(other.ReadInputReport(buffer, sizeof buffer, got, 20));
 }
 
+TEST_F(HidrawBackendTest, FlushDropsEveryReportReceivedSoFar)
+{
+    HidDevice device(backend);
+    ASSERT_TRUE(device.Open(commandPath, true, true, true, false));
+    for (uint8_t i = 0; i < 10; ++i)
+        kernel->Report("hidraw3", Report(0x04, 64, i));
+    device.FlushQueue();
+    kernel->Report("hidraw3", Report(0x04, 64, 0x55));
+    uint8_t buffer[64];
+    size_t got = 0;
+    ASSERT_TRUE(device.ReadInputReport(buffer, sizeof buffer, got, 1000));
+    EXPECT_EQ(buffer[3], 0x55) << "only the report sent after the flush";
+}
+
 TEST_F(HidrawBackendTest, WriteReturnsWhenTheTransferHasEnded)
 {
     Bytes sent;

@@ -90,13 +90,14 @@ void Pump(const std::shared_ptr<HidrawNode::Shared>& shared)
             continue;
         if (ready < 0 || (fds[0].revents & POLLIN))
             return;
+        // Read under the lock, so that a flush leaves nothing behind in the kernel or in flight.
+        std::lock_guard guard(shared->lock);
         ssize_t n = 0;
         if (fds[1].revents & POLLIN) {
             n = shared->files->Read(shared->fd, report.data(), report.size());
             if (n < 0 && (errno == EAGAIN || errno == EINTR))
                 continue;
         }
-        std::lock_guard guard(shared->lock);
         if (n <= 0) {
             shared->gone = true; // hang-up, error or end of file: the device went away
             shared->changed.notify_all();
@@ -245,6 +246,12 @@ void HidrawNode::Flush()
 {
     std::lock_guard guard(m_shared->lock);
     m_shared->reports.clear();
+    // The file is non-blocking: this ends when the kernel's queue is empty.
+    uint8_t scratch[kMaxReportBytes + 1];
+    for (size_t i = 0; i < kHidQueuedReports; ++i) {
+        if (m_shared->files->Read(m_shared->fd, scratch, sizeof scratch) <= 0)
+            break;
+    }
 }
 
 void HidrawNode::KeepInputReports(std::vector<uint8_t> reportIds)
