@@ -60,16 +60,25 @@ SimFlashFile::SimFlashFile(std::string path) : m_path(std::move(path)) {}
 
 SimFlashFile::~SimFlashFile()
 {
-    std::lock_guard guard(m_lock);
-    for (Entry& entry : m_entries)
-        entry.firmware->SetCommitListener(nullptr);
+    {
+        std::lock_guard guard(m_lock);
+        for (Entry& entry : m_entries)
+            entry.firmware->SetCommitListener(nullptr);
+    }
+    {
+        std::lock_guard guard(m_saverLock);
+        m_stopping = true;
+    }
+    m_saverWake.notify_all();
+    if (m_saver.joinable())
+        m_saver.join();
 }
 
 void SimFlashFile::Add(const std::string& product, std::shared_ptr<SimFirmware> firmware)
 {
     firmware->SetCommitListener([weak = weak_from_this()] {
         if (const auto self = weak.lock())
-            self->Save();
+            self->RequestSave();
     });
     std::lock_guard guard(m_lock);
     m_entries.push_back({product.substr(0, sizeof(FlashRecordHeader::product) - 1), std::move(firmware), 0});
@@ -157,6 +166,38 @@ bool SimFlashFile::Save()
     for (size_t i = 0; i < m_entries.size(); ++i)
         m_entries[i].savedChanges = changes[i];
     return true;
+}
+
+void SimFlashFile::RequestSave()
+{
+    std::lock_guard guard(m_saverLock);
+    m_saveAsked = true;
+    if (!m_saver.joinable())
+        m_saver = std::thread([this] { SaveWhenAsked(); });
+    m_saverWake.notify_all();
+}
+
+void SimFlashFile::SaveWhenAsked()
+{
+    std::unique_lock guard(m_saverLock);
+    for (;;) {
+        m_saverWake.wait(guard, [this] { return m_saveAsked || m_stopping; });
+        if (!m_saveAsked)
+            return;
+        m_saveAsked = false;
+        m_saving = true;
+        guard.unlock();
+        Save();
+        guard.lock();
+        m_saving = false;
+        m_saverWake.notify_all();
+    }
+}
+
+void SimFlashFile::WaitForPendingSaves()
+{
+    std::unique_lock guard(m_saverLock);
+    m_saverWake.wait(guard, [this] { return (!m_saveAsked && !m_saving) || !m_saver.joinable(); });
 }
 
 bool SimFlashFile::Changed() const

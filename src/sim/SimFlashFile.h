@@ -2,15 +2,18 @@
 
 #include "sim/SimFirmware.h"
 
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 // The flash of the simulated products, kept in one file between runs as a real device keeps
 // its memory: loaded at start, written atomically whenever the host has finished a change
-// (it leaves configuration mode) and once more at the end. A file that cannot be read is kept
+// (it leaves configuration mode) and once more at the end. The writes after a change run on a
+// thread of their own, so that the host's exchange does not wait for the disk. A file that cannot be read is kept
 // aside and the products start from their factory memory; records of products or regions
 // this program does not know are written back unchanged.
 class SimFlashFile : public std::enable_shared_from_this<SimFlashFile> {
@@ -29,6 +32,8 @@ public:
     LoadResult Load();
     // Writes the file when some flash changed since the last write; false when writing failed.
     bool Save();
+    // Waits until the writes asked for by finished changes are done.
+    void WaitForPendingSaves();
     const std::string& Path() const { return m_path; }
 
 private:
@@ -47,10 +52,19 @@ private:
     std::string Serialise(const std::vector<Record>& records) const;
     std::vector<Record> CurrentRecords() const;
     bool Changed() const;
+    void RequestSave();
+    void SaveWhenAsked();
 
     std::string m_path;
     mutable std::mutex m_lock;
     std::vector<Entry> m_entries;
     std::vector<Record> m_foreign; // records of products or regions we do not know
     bool m_loaded = false;         // a file was read, or there was none: saving may replace it
+
+    std::mutex m_saverLock; // guards the three below
+    std::condition_variable m_saverWake;
+    bool m_saveAsked = false;
+    bool m_saving = false;
+    bool m_stopping = false;
+    std::thread m_saver;
 };

@@ -32,6 +32,8 @@ public:
     // power cycles; what the file holds replaces their factory memory now. Without a call the
     // products start from the factory and keep nothing (tests).
     SimFlashFile::LoadResult KeepFlashIn(const std::string& path);
+    // The flash file; null without KeepFlashIn.
+    SimFlashFile* FlashFile() const { return m_flash.get(); }
 
     std::shared_ptr<SimHidBus> Bus() const { return m_bus; }
     SimMouse& Mouse() { return m_mouse; }

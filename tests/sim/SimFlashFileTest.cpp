@@ -69,6 +69,7 @@ TEST(SimFlashFile, ARestartedMouseKeepsAChangedReportRate)
     ASSERT_NE(factory, 1);
 
     // The change is kept once the host has finished it, before any orderly end.
+    first->devices.FlashFile()->WaitForPendingSaves();
     ProgramRun meanwhile(file);
     EXPECT_EQ(meanwhile.loaded, SimFlashFile::LoadResult::Loaded);
     EXPECT_EQ(meanwhile.ReportRate(), 1);
@@ -100,6 +101,7 @@ TEST(SimFlashFile, ADamagedFileIsKeptAsideAndTheDevicesStartFromTheFactory)
     EXPECT_EQ(testsupport::ReadFileBytes(dir / DamagedCopies(dir)[0]), bytes) << "the unusable bytes are kept";
 
     run.SetReportRate(2);
+    run.devices.FlashFile()->WaitForPendingSaves();
     ProgramRun next(file);
     EXPECT_EQ(next.loaded, SimFlashFile::LoadResult::Loaded);
     EXPECT_EQ(next.ReportRate(), 2);
