@@ -1,4 +1,5 @@
 #include "CloseDuringRead.h"
+#include "hid/DeviceScanPass.h"
 #include "hid/HidDevice.h"
 #include "hid/linux/HidrawBackend.h"
 #include "hid/sim/DescriptorWriter.h"
@@ -205,6 +206,28 @@ TEST_F(HidrawBackendTest, PresenceFollowsTheDeviceNotTheReusedHidrawName)
 
     EXPECT_FALSE(HidDevice::PathPresent("hidraw:/elsewhere/hidraw3#vid_320f", backend));
     EXPECT_EQ(backend->MonitorFd(), -1) << "a fake tree has no udev monitor";
+}
+
+TEST_F(HidrawBackendTest, AScanSeesTheProductPluggedAgainUnderTheSameNameLeaveAndArrive)
+{
+    DeviceSlotList slots;
+    std::vector<int> arrived, removed;
+    DeviceScanPass pass(slots, backend);
+    auto scan = [&] {
+        pass.Run([&](int slot) { arrived.push_back(slot); }, [&](int slot) { removed.push_back(slot); });
+    };
+    scan();
+    ASSERT_EQ(arrived, std::vector<int>{4});
+
+    // Out and in again between two passes: the kernel hands out hidraw3 once more.
+    kernel->Unplug("hidraw3");
+    kernel->Plug("hidraw3", "0003:0000320F:000022A4", "usb-0000:00:14.0-2/input1", TwoCollections());
+    scan();
+    EXPECT_EQ(removed, std::vector<int>{4}) << "the old plugging is gone, whatever its name";
+    scan();
+    EXPECT_EQ(arrived, (std::vector<int>{4, 4}));
+    ASSERT_TRUE(FindPaths());
+    EXPECT_EQ(slots.Slot(4).path, commandPath);
 }
 
 TEST(FakeHidrawKernel, EachOpenFileQueuesSixtyThreeReportsAndDropsNewerOnes)
