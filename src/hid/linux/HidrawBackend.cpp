@@ -6,12 +6,10 @@
 #include <libudev.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fcntl.h>
 #include <fstream>
-#include <iterator>
 #include <poll.h>
 #include <sstream>
 #include <sys/eventfd.h>
