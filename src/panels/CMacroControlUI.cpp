@@ -20,7 +20,7 @@ namespace {
 constexpr int kRowHeight = 30;
 constexpr int kDelayEditHeight = 25;
 constexpr int kDelayEditChars = 6;
-constexpr DWORD kDelayEditColour = 0xFF444444;
+constexpr DWORD kDelayEditColour = 0xFF15171C;
 constexpr int kMaxShownDelay = 65535;
 constexpr uint32_t kKeyDown = 0x0100;
 constexpr uint32_t kSystemKeyDown = 0x0104;
