@@ -489,14 +489,15 @@ void COrlithMouseDevice::ShowKeyInformation()
 // row names whole is its modifier and key joined by "+"; a macro shows its name.
 std::string COrlithMouseDevice::FunctionName(const KeyFunction& function)
 {
-    if (function.high == 0 && function.low == 0)
-        return Translate("close_text");
+    // Macro 0 played once has both code bytes 0 too: it is named before the disabled rule.
     if (function.type == MouseButtonMap::kMacroRepeatMode || function.type == MouseButtonMap::kMacroRepeatCount) {
         MacroConfigFile macros;
         macros.Read(DeviceFolder() + "/macro.config");
         if (function.high < macros.entries.size())
             return Translate("keyset_category_macro") + ": " + macros.entries[function.high].name;
     }
+    if (function.high == 0 && function.low == 0)
+        return Translate("close_text");
     if (const char* name = KeyCodeTable::NameOf(function))
         return Translate(name);
     for (const auto& button : MouseButtonMap::Buttons()) {

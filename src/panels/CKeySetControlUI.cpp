@@ -106,6 +106,7 @@ void CKeySetControlUI::InitControls()
 {
     // Controls are looked up by name when used, so a page without some of them still works.
     ResetSelectors();
+    SelectCombo("keyset_macro_over_combo", 0);
 }
 
 void CKeySetControlUI::SetDeviceKind(int kind)

@@ -1,11 +1,11 @@
 #include "toolkit/MenuWnd.h"
 
-#include "toolkit/UIHost.h"
-
 #include "toolkit/MenuElementUI.h"
 #include "toolkit/MenuUI.h"
 #include "toolkit/MessageQueue.h"
+#include "toolkit/UIHost.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -65,8 +65,8 @@ RECT CMenuWnd::PlacedRect(SIZE size) const
         const RECT monitor = host->MonitorRect(RECT{m_ptAnchor.x, m_ptAnchor.y, m_ptAnchor.x + 1, m_ptAnchor.y + 1});
         if (x + size.cx > monitor.right && m_ptAnchor.x - size.cx >= monitor.left)
             x = m_ptAnchor.x - size.cx;
-        if (y + size.cy > monitor.bottom && m_ptAnchor.y - size.cy >= monitor.top)
-            y = m_ptAnchor.y - size.cy;
+        if (y + size.cy > monitor.bottom)
+            y = m_ptAnchor.y - size.cy >= monitor.top ? m_ptAnchor.y - size.cy : std::max(monitor.top, monitor.bottom - size.cy);
     }
     return RECT{x, y, x + size.cx, y + size.cy};
 }

@@ -196,6 +196,10 @@ TEST_F(KeyPanel, AMacroOnAButtonReachesTheMouseWithTheKeyTable)
     Combo("keyset_function_combo")->SelectItem(Panel().FindCategoryItem(kCategoryMacro));
     host.RunPending();
     EXPECT_EQ(Stored(3), (KeyFunction{0x70, 0, 0}));
+    auto* info = static_cast<CContainerUI*>(Find("device_setkeyinfo_list")->GetInterface("Container"));
+    auto* row = static_cast<CContainerUI*>(info->GetItemAt(3)->GetInterface("Container"));
+    EXPECT_EQ(std::string(row->GetItemAt(1)->GetText()),
+              CResourceManager::GetInstance().ResolveText("%[keyset_category_macro]") + ": " + name) << "macro 0 played once is no disabled button";
     Combo("keyset_macro_over_combo")->SelectItem(CKeySetControlUI::kRepeatCountItem);
     host.RunPending();
     EXPECT_TRUE(Find("keyset_macro_cycle_layout")->IsVisible());
