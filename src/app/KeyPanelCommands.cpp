@@ -10,6 +10,7 @@
 #include "toolkit/MessageQueue.h"
 #include "toolkit/OptionUI.h"
 #include "toolkit/PaintManagerUI.h"
+#include "toolkit/custom/DeviceKeyButtonUI.h"
 #include "ui/LanguageText.h"
 
 namespace {
@@ -31,6 +32,17 @@ bool IsOneOf(const std::string& name, const char* const* names, size_t count)
             return true;
     }
     return false;
+}
+
+// The picture marks the key whose function the panel shows.
+void MarkSelectedKey(COrlithUSBDevice& device)
+{
+    const std::vector<CControlUI*>& buttons = device.KeyButtons();
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        auto* button = buttons[i] ? static_cast<CDeviceKeyButtonUI*>(buttons[i]->GetInterface("DeviceKeyButton")) : nullptr;
+        if (button)
+            button->SetKeySetMarkHidden(static_cast<int>(i) != device.SelectedKey());
+    }
 }
 
 } // namespace
@@ -61,6 +73,7 @@ void KeyPanelCommands::Prepare(COrlithUSBDevice* device, const std::vector<std::
     if (!keys.empty()) {
         device->SelectKey(0);
         panel->SetAssignment(keys.front());
+        MarkSelectedKey(*device);
     }
 }
 
@@ -140,6 +153,7 @@ void KeyPanelCommands::OnKeyClick(int key, COrlithUSBDevice& device)
         }
     }
     device.SelectKey(key);
+    MarkSelectedKey(device);
     panel->SetAssignment(keys[static_cast<size_t>(key)]);
     panel->EnableEditButtons(false);
 }

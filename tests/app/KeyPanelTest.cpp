@@ -13,6 +13,7 @@
 #include "toolkit/ComboUI.h"
 #include "toolkit/EditUI.h"
 #include "toolkit/OptionUI.h"
+#include "toolkit/custom/DeviceKeyButtonUI.h"
 #include "ui/MsgWnd.h"
 
 #include <string>
@@ -103,6 +104,8 @@ TEST_F(KeyPanel, EveryCategoryWritesItsThreeBytesToTheChosenButton)
     };
     ChooseKey(2);
     ASSERT_EQ(Device().SelectedKey(), 2);
+    auto* marked = static_cast<CDeviceKeyButtonUI*>(Device().KeyButtons()[2]->GetInterface("DeviceKeyButton"));
+    EXPECT_FALSE(marked->IsKeySetMarkHidden()) << "the picture marks the chosen key";
     for (const CategoryCase& c : cases) {
         SCOPED_TRACE(c.label);
         for (auto [name, row] : c.combos)
