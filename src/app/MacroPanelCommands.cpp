@@ -256,6 +256,11 @@ void MacroPanelCommands::DeleteMacro(CMacroControlUI& panel, COrlithUSBDevice& d
         used = used || (UsesMacro(key.current.function) && key.current.function.high == macro);
     if (used && !Dialogs().Confirm("message_text_2"))
         return;
+    // The macro goes first: when its index cannot be rewritten, no profile is renumbered.
+    if (panel.DeleteSelectedMacro() < 0) {
+        Dialogs().Notice(MacroResultMessageKey(kMacroFileError), true);
+        return;
+    }
     for (const std::string& path : device.OtherProfilePaths()) {
         CBasicProfiledata other;
         other.LoadOtherProfile(path);
@@ -268,8 +273,6 @@ void MacroPanelCommands::DeleteMacro(CMacroControlUI& panel, COrlithUSBDevice& d
     const bool currentChanged = RenumberAfterDelete(current, macro);
     if (currentChanged)
         device.SetKeyAssignments(current);
-    if (panel.DeleteSelectedMacro() < 0)
-        return;
     if (CKeySetControlUI* keys = KeyPanelCommands::PanelOf(&device)) {
         keys->RemoveMacroItem(macro);
         const int selected = device.SelectedKey();
