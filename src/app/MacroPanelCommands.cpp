@@ -128,8 +128,9 @@ void MacroPanelCommands::OnNotify(TNotifyUI& msg, COrlithUSBDevice* device)
     const std::string& type = msg.sType;
     if (type == "itemselect" && EqualsNoCase(name, "macro_name_list"))
         return panel->ShowSelectedMacro();
+    // While the user types, an emptied delay stays empty in the edit; leaving it shows 0.
     if ((type == "textchanged" || type == "killfocus") && EqualsNoCase(name, "macro_delay"))
-        return Save(*panel);
+        return Save(*panel, type == "killfocus");
     if (type == "itemactivate" && name == "macro_action")
         return OpenActionMenu();
     if (type != "click")
@@ -219,9 +220,9 @@ bool MacroPanelCommands::OnMenuCommand(const std::string& item, COrlithUSBDevice
     return false;
 }
 
-void MacroPanelCommands::Save(CMacroControlUI& panel)
+void MacroPanelCommands::Save(CMacroControlUI& panel, bool fillEmptyDelays)
 {
-    const int result = panel.SaveSelectedMacro();
+    const int result = panel.SaveSelectedMacro(fillEmptyDelays);
     if (result == kMacroEventsDropped || result == kMacroFileError)
         Dialogs().Notice(MacroResultMessageKey(result), true);
 }

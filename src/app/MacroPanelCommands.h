@@ -83,7 +83,7 @@ private:
     void RenameMacro(CMacroControlUI& panel, COrlithUSBDevice& device);
     void ImportMacro(CMacroControlUI& panel, COrlithUSBDevice& device);
     void ExportMacro(CMacroControlUI& panel);
-    void Save(CMacroControlUI& panel);
+    void Save(CMacroControlUI& panel, bool fillEmptyDelays = true);
     void OpenActionMenu();
     IProfileDialogs& Dialogs();
 

@@ -174,7 +174,7 @@ void CMacroControlUI::ShowSelectedMacro()
         rows->Add(MakeRow(StepJson(event, event.delay, false), false));
 }
 
-int CMacroControlUI::SaveSelectedMacro()
+int CMacroControlUI::SaveSelectedMacro(bool fillEmptyDelays)
 {
     const int index = SelectedMacroIndex();
     CListUI* rows = List("macro_action_list");
@@ -192,7 +192,7 @@ int CMacroControlUI::SaveSelectedMacro()
         if (element->GetUserData().empty())
             break;
         std::string delayText = DelayTextAt(row);
-        if (delayText.empty())
+        if (delayText.empty() && fillEmptyDelays)
             SetRowDelay(row, 0);
         const int delay = std::clamp(static_cast<int>(std::strtol(delayText.c_str(), nullptr, 10)), 0, kMaxShownDelay);
         Json::Value step = RowJson(row);

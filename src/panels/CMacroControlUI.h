@@ -68,8 +68,9 @@ public:
     // selection the steps are emptied.
     void ShowSelectedMacro();
     // Writes the rows to the selected macro's file. Rows past 60 are removed first
-    // (kMacroEventsDropped); kMacroNoMacro without a selected macro.
-    int SaveSelectedMacro();
+    // (kMacroEventsDropped); kMacroNoMacro without a selected macro. An empty delay is saved as
+    // 0, and shows 0 too unless the user is still typing in it (fillEmptyDelays false).
+    int SaveSelectedMacro(bool fillEmptyDelays = true);
     // A MacroResult; name is the new macro's name.
     int NewMacro(std::string& name);
     int ImportMacro(const std::string& path, std::string& name);

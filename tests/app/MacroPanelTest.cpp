@@ -244,6 +244,10 @@ TEST_F(MacroPanel, EditorOperationsKeepStepsAndDelays)
     CListUI* list = static_cast<CListUI*>(Find("macro_action_list")->GetInterface("List"));
     CControlUI* delay = window->GetPaintManager().FindSubControlByName(list->GetItemAt(1), "macro_delay");
     delay->SetText("");
+    window->GetPaintManager().SendNotify(delay, "textchanged");
+    host.RunPending();
+    EXPECT_EQ(std::string(delay->GetText()), "") << "an emptied delay stays empty while the user types";
+    EXPECT_EQ(SavedEvents().at(1).delay, 0);
     window->GetPaintManager().SendNotify(delay, "killfocus");
     host.RunPending();
     EXPECT_EQ(std::string(delay->GetText()), "0") << "an empty delay is saved as 0";
