@@ -175,6 +175,15 @@ TEST_F(KeyPanel, CapturedKeysFillTheKeyboardCategory)
     EXPECT_EQ(Stored(3), (KeyFunction{0x20, 0x01, 0x04}));
 }
 
+TEST_F(KeyPanel, AKeyboardOffersNeitherSensitivityNorRecoilPatterns)
+{
+    Panel().SetDeviceKind(1);
+    for (int category = kCategoryDefault; category <= kCategoryShortcut; ++category) {
+        CControlUI* item = Combo("keyset_function_combo")->GetItemAt(Panel().FindCategoryItem(category));
+        EXPECT_EQ(item->IsVisible(), category != kCategoryDpi && category != kCategoryRecoil) << category;
+    }
+}
+
 TEST_F(KeyPanel, TheOnlyLeftButtonCannotBeChosen)
 {
     ChooseKey(1);

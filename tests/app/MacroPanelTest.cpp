@@ -273,6 +273,11 @@ TEST_F(MacroPanel, FixedTimeBelowTenIsRaisedWhenARecordingStarts)
     EXPECT_EQ(std::string(Find("macro_fixed_time_edit")->GetText()), "10");
     EXPECT_EQ(dialogs->notices, std::vector<std::string>{"message_text_36"});
     EXPECT_EQ(Panel().FixedTime(), 10);
+    Click("macro_btn_stopredio");
+    Find("macro_fixed_time_edit")->SetText("70000");
+    Click("macro_btn_starredio");
+    EXPECT_EQ(Panel().FixedTime(), 65535);
+    EXPECT_EQ(dialogs->notices.size(), 1u) << "a long time is cut to the largest delay without a word";
 }
 
 TEST_F(MacroPanel, DeletingAMacroDropsItFromTheButtonsThatUsedIt)
