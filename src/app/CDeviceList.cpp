@@ -326,6 +326,13 @@ void CDeviceList::ShowTile(int index, bool visible, bool select)
         tile->SetDeviceSelected(true, false);
     }
     UpdateNoDeviceLayout("DeviceSelectChanger");
+    int present = 0, first = 0;
+    CountPresentTiles(first, present);
+    if (present < 2) {
+        // Synchronised lighting needs two products.
+        for (COrlithUSBDevice* device : m_devices)
+            device->SetSynchronised(false);
+    }
     int synchro = 0;
     for (CDeviceOptionUI* each : m_tiles)
         synchro += each->IsPresent() && each->IsSynchroSelected();
@@ -423,4 +430,31 @@ void CDeviceList::SetPreviewPaused(bool paused)
 {
     for (CDeviceOptionUI* tile : m_tiles)
         tile->SetPreviewPaused(paused);
+    for (COrlithUSBDevice* device : m_devices)
+        device->SetLightingPaused(paused);
+}
+
+std::vector<COrlithUSBDevice*> CDeviceList::DevicesInPaintOrder() const
+{
+    std::vector<COrlithUSBDevice*> devices;
+    for (const auto* list : {&m_mice, &m_pads, &m_headsets, &m_keyboards})
+        devices.insert(devices.end(), list->begin(), list->end());
+    return devices;
+}
+
+std::vector<COrlithUSBDevice*> CDeviceList::DevicesInJoinOrder() const
+{
+    std::vector<COrlithUSBDevice*> devices;
+    for (const auto* list : {&m_keyboards, &m_mice, &m_pads, &m_headsets})
+        devices.insert(devices.end(), list->begin(), list->end());
+    return devices;
+}
+
+void CDeviceList::ShowSynchroStates()
+{
+    for (CDeviceOptionUI* tile : m_tiles) {
+        const bool synchronised = tile->Device() && tile->Device()->IsSynchronised();
+        tile->ShowSynchroOption(synchronised && tile->IsPresent());
+        tile->SetSynchroSelected(synchronised);
+    }
 }

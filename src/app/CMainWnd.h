@@ -9,6 +9,7 @@
 
 #include "app/CDeviceList.h"
 #include "app/DeviceScanThread.h"
+#include "app/LightSyncThread.h"
 #include "app/MessageBusBridge.h"
 #include "app/ProfileCommands.h"
 #include "platform/SettingsStore.h"
@@ -72,6 +73,9 @@ public:
     DeviceScanThread& ScanThread() { return m_scan; }
     LanguageManager& Languages() { return m_languages; }
     ProfileCommands& Profiles() { return m_profiles; }
+    LightSyncThread& LightSync() { return m_lightSync; }
+    // "deng_same_mode": every connected product takes the selected one's effect, in step.
+    void StartSynchronisedLighting();
 
     // The DPI of a monitor: 144 when it is larger than 1500 x 960, else 96.
     static int DpiForMonitor(const RECT& monitor);
@@ -102,6 +106,8 @@ private:
     void HideToTray();
     void OnSimControl(int action, const std::string& device);
     void ArmDeviceTimer(UINT timerId, COrlithUSBDevice* device);
+    // A device joined or left synchronised lighting: tiles and the sync thread follow.
+    void OnSynchroChanged();
 
     std::string m_busFolder;
     RegisteredMessages m_messages;
@@ -110,6 +116,7 @@ private:
     std::unique_ptr<CDeviceList> m_devices;
     DeviceScanThread m_scan;
     MessageBusBridge m_bus;
+    LightSyncThread m_lightSync;
     CTrayIcon m_tray;
     std::shared_ptr<SimulatedDevices> m_simulated;
     bool m_startThreads = true;

@@ -61,6 +61,32 @@ bool SimulatedDevices::IsPlugged(const std::string& name)
     return product && product->IsPlugged();
 }
 
+bool SimulatedDevices::Press(const std::string& name)
+{
+    if (name == "mouse" || name == "receiver") {
+        m_mouse.PressKey();
+        return true;
+    }
+    if (name != "pad")
+        return false;
+    // The pad's button steps through its own effects (wave ... zone ripple, off), skipping the
+    // custom slot, in the record of its active profile.
+    constexpr size_t kRecordStride = 25;
+    constexpr uint8_t kCustomMode = 5;
+    constexpr uint8_t kModes = 9;
+    SimFirmware& firmware = m_pad->Firmware();
+    const std::vector<uint8_t> region = firmware.ProfileRegion();
+    const size_t modeByte = region[0] * kRecordStride + 1;
+    if (modeByte >= region.size())
+        return false;
+    uint8_t mode = static_cast<uint8_t>((region[modeByte] + 1) % kModes);
+    if (mode == kCustomMode)
+        ++mode;
+    firmware.WriteProfileRegion(modeByte, {mode});
+    m_pad->SendNotice(SimMouse::kNoticeResync);
+    return true;
+}
+
 bool SimulatedDevices::PlugList(const std::string& list)
 {
     std::istringstream names(list);
