@@ -153,6 +153,7 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     device->SetIdentity(copy);
     device->SetFamilyLightIndex(familyRow.numbers[3]);
     device->SetLightPrefix(pageRow.lightPrefix);
+    device->SetLightingThreadEnabled(m_lightingThreads);
     pages->Add(device);
     if (auto* mouse = static_cast<COrlithMouseDevice*>(device->GetInterface("OrlithMouseDevice"))) {
         mouse->SetColourDialog([this](uint32_t& argb) {

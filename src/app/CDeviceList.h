@@ -60,6 +60,8 @@ public:
     std::vector<COrlithUSBDevice*> DevicesInJoinOrder() const;
     // Each tile shows whether its device takes part in synchronised lighting.
     void ShowSynchroStates();
+    // Whether the devices built from now on run their lighting threads (tests step them).
+    void SetLightingThreads(bool run) { m_lightingThreads = run; }
     // The preview timers and the lighting threads run only while the window can be seen.
     void SetPreviewPaused(bool paused);
 
@@ -89,5 +91,6 @@ private:
     std::vector<COrlithUSBDevice*> m_pads;
     std::vector<COrlithUSBDevice*> m_headsets;
     bool m_noDeviceLayout = true;
+    bool m_lightingThreads = true;
     std::string m_latestNotificationPath;
 };

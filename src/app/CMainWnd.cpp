@@ -581,6 +581,14 @@ void CMainWnd::OnSimControl(int action, const std::string& device)
     case 4:
         m_simulated->Press(device);
         break;
+    case 5: {
+        // "NAME:MODE:SPEED"
+        int mode = 0, speed = 0;
+        const size_t colon = device.find(':');
+        if (colon != std::string::npos && std::sscanf(device.c_str() + colon + 1, "%d:%d", &mode, &speed) == 2)
+            m_simulated->SetEffect(device.substr(0, colon), mode, speed);
+        break;
+    }
     default:
         break;
     }

@@ -63,7 +63,11 @@ public:
     // The simulated products the running program serves, for the plug/unplug messages.
     void SetSimulatedDevices(std::shared_ptr<SimulatedDevices> devices) { m_simulated = std::move(devices); }
     // Whether the shell threads (scan, message bus) start at window init; tests may drive them.
-    void SetStartThreads(bool start) { m_startThreads = start; }
+    void SetStartThreads(bool start)
+    {
+        m_startThreads = start;
+        m_devices->SetLightingThreads(start);
+    }
 
     CDeviceList& Devices() { return *m_devices; }
     COrlithUSBDevice* SelectedDevice() const { return m_devices->SelectedDevice(); }

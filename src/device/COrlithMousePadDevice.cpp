@@ -57,8 +57,12 @@ void COrlithMousePadDevice::LoadLightModes()
 
 void COrlithMousePadDevice::ReadAllFromDevice()
 {
-    if (IsConnected())
+    if (IsConnected()) {
         m_commands.ReadInformationBlock();
+        // The record's active profile and the bytes the host does not own come from the pad;
+        // the lighting stays the profile's, which LoadLightState puts into the copy.
+        m_commands.ReadProfileRecord();
+    }
     LoadProfile();
     RefreshPage();
     LoadLightState();

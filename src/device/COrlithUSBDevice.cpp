@@ -390,7 +390,7 @@ uint64_t COrlithUSBDevice::SteadyNowMs()
 
 void COrlithUSBDevice::StartLighting()
 {
-    if (!m_engine)
+    if (!m_engine || !m_lightingThreadEnabled)
         return;
     if (!m_lightingThread.IsRunning())
         m_lightingThread.Start([this](platform::Event& stop) { RunLighting(stop); });

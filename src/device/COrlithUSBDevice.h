@@ -138,6 +138,8 @@ public:
     void StartLighting();
     void StopLighting();
     bool IsLightingRunning() const { return m_lightingThread.IsRunning(); }
+    // Without the thread (tests), StepLighting is the only thing that moves the effects.
+    void SetLightingThreadEnabled(bool enabled) { m_lightingThreadEnabled = enabled; }
     // Steps the effect up to nowMs (steady milliseconds) and copies the frame into the per-light
     // colours; the milliseconds until the next step, or LightEngine::kNoWake. The thread's step.
     int StepLighting(uint64_t nowMs);
@@ -230,6 +232,7 @@ private:
     platform::Event m_lightingWake{platform::Event::Mode::AutoReset};
     std::atomic<bool> m_lightingPaused{false};
     std::atomic<bool> m_synchronised{false};
+    bool m_lightingThreadEnabled = true;
     std::string m_lightingStopText = "MS灯光线程设定退出";
     platform::WorkerThread m_lightingThread{"lighting"};
 

@@ -87,6 +87,28 @@ bool SimulatedDevices::Press(const std::string& name)
     return true;
 }
 
+bool SimulatedDevices::SetEffect(const std::string& name, int mode, int speed)
+{
+    // Records: the mouse's at profile x 128, the pad's at profile x 25; byte 1 the mode, byte 3
+    // the speed turned round (4 - speed).
+    const bool mouse = name == "mouse" || name == "receiver";
+    if (!mouse && name != "pad")
+        return false;
+    SimFirmware& firmware = mouse ? m_mouse.Firmware() : m_pad->Firmware();
+    const size_t stride = mouse ? 128 : 25;
+    const std::vector<uint8_t> region = firmware.ProfileRegion();
+    const size_t record = (region[0] & 0x0F) * stride;
+    if (record + 4 > region.size() || speed < 0 || speed > 4 || mode < 0 || mode > 0xFF)
+        return false;
+    firmware.WriteProfileRegion(record + 1, {static_cast<uint8_t>(mode)});
+    firmware.WriteProfileRegion(record + 3, {static_cast<uint8_t>(4 - speed)});
+    if (mouse)
+        m_mouse.SendNotice(SimMouse::kNoticeResync);
+    else
+        m_pad->SendNotice(SimMouse::kNoticeResync);
+    return true;
+}
+
 bool SimulatedDevices::PlugList(const std::string& list)
 {
     std::istringstream names(list);

@@ -6,6 +6,7 @@
 //   qv742-msg listen [--as ENDPOINT] [--count N] [--timeout MS]
 //   qv742-msg sim plug|unplug|link|unlink DEVICE      (DEVICE: mouse, receiver, pad, headset)
 //   qv742-msg sim press mouse|pad                     (a key press on the mouse; the pad's light button)
+//   qv742-msg sim effect mouse|pad:MODE:SPEED         (the product's own effect buttons)
 //   qv742-msg endpoints
 
 #include "platform/MessageBus.h"
@@ -31,6 +32,7 @@ int Usage()
                "       qv742-msg broadcast MESSAGE [WPARAM [LPARAM]]\n"
                "       qv742-msg listen [--as ENDPOINT] [--count N] [--timeout MS]\n"
                "       qv742-msg sim plug|unplug|link|unlink|press DEVICE\n"
+               "       qv742-msg sim effect DEVICE:MODE:SPEED\n"
                "       qv742-msg endpoints\n",
                stderr);
     return 2;
@@ -117,7 +119,7 @@ int Listen(const Options& options)
 
 int SimControl(const Options& options)
 {
-    static const char* const kActions[] = {"plug", "unplug", "link", "unlink", "press"};
+    static const char* const kActions[] = {"plug", "unplug", "link", "unlink", "press", "effect"};
     if (options.positional.size() != 2)
         return Usage();
     for (unsigned action = 0; action < std::size(kActions); ++action) {
