@@ -182,7 +182,8 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     tile->ShowSynchroOption(false);
     tile->SetGroup(familyRow.tabName.c_str());
     tile->BindPage("device_switch", pages->GetItemIndex(device));
-    tile->SetPowerLayout(familyRow.powerSwitchName.c_str(), powers->GetItemIndex(power));
+    // A product without a battery has no power card: the device row takes its width.
+    tile->SetPowerLayout(familyRow.powerSwitchName.c_str(), pageRow.hasPowerTile ? powers->GetItemIndex(power) : -1);
     tile->SetKind(familyRow.kind, familyRow.role);
     tile->SetVisible(false);
     tile->SetFamilyName(("%[device_name_" + familyRow.name + "]").c_str());

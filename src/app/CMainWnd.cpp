@@ -357,8 +357,16 @@ void CMainWnd::OnSelectChanged(TNotifyUI& msg)
             device->ShowFunctionPanel(panel);
         return;
     }
-    if (name == "synchro_device_select")
+    if (name == "synchro_device_select") {
+        // Clearing a tile's synchronised mark takes its product out; its own effect returns.
+        auto* option = static_cast<COptionUI*>(msg.pSender->GetInterface("Option"));
+        for (int i = 0; option && !option->IsSelected() && i < m_devices->TileCount(); ++i) {
+            CDeviceOptionUI* tile = m_devices->TileAt(i);
+            if (tile->Device() && msg.pSender->GetParent() == tile)
+                tile->Device()->SetSynchronised(false);
+        }
         return;
+    }
     ControlRouter::Route(msg, SelectedDevice());
 }
 

@@ -6,6 +6,7 @@
 #include "device/COrlithMousePadDevice.h"
 #include "device/LightTables.h"
 #include "profile/JsonFile.h"
+#include "toolkit/OptionUI.h"
 #include "toolkit/custom/DeviceKeyButtonUI.h"
 
 #include <chrono>
@@ -171,7 +172,18 @@ TEST_F(Lighting, SameModeRunsOneEffectOverMouseAndPadUntilEachLeaves)
     sync.Step(6007);
     EXPECT_NE(MouseDevice().GetLightColour(0), Pad()->GetLightColour(0));
 
-    // One product left: synchronised lighting ends.
+    // Clearing the pad tile's synchronised mark takes the pad out: nobody is left in step.
+    auto* padMark = static_cast<COptionUI*>(window->GetPaintManager().FindSubControlByName(TileOf(Pad()), "synchro_device_select")->GetInterface("Option"));
+    ASSERT_TRUE(padMark->IsVisible());
+    padMark->Selected(false);
+    host.RunPending();
+    EXPECT_FALSE(Pad()->IsSynchronised());
+    EXPECT_EQ(sync.Step(6500), LightSyncEffect::kNoWake);
+
+    // With one product left, synchronised lighting ends.
+    window->StartSynchronisedLighting();
+    host.RunPending();
+    ASSERT_TRUE(Pad()->IsSynchronised());
     sim->Unplug("mouse");
     ScanOnce();
     EXPECT_FALSE(Pad()->IsSynchronised());
