@@ -6,8 +6,10 @@
 #include "device/COrlithKeyboardDevice.h"
 #include "device/COrlithMouseDevice.h"
 #include "device/COrlithMousePadDevice.h"
+#include "device/DeviceKind.h"
 #include "device/DeviceMessages.h"
 #include "log/LogFile.h"
+#include "panels/CShootControlUI.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
 #include "platform/ProcessLauncher.h"
@@ -29,6 +31,7 @@
 #include "toolkit/custom/RedioMacroButtonUI.h"
 #include "toolkit/custom/SelectPanelUI.h"
 #include "ui/CDeviceProfileUI.h"
+#include "ui/MsgWnd.h"
 #include "ui/WindowDpi.h"
 
 #include <chrono>
@@ -108,7 +111,15 @@ RegisteredMessages RegisteredMessages::Register()
 CMainWnd::CMainWnd(std::string busFolder)
     : m_busFolder(std::move(busFolder)), m_messages(RegisteredMessages::Register()),
       m_settings(platform::SettingsStore::DefaultPath()),
-      m_languages(platform::Folders::ProgramFolder() + "/DefaultData", m_settings), m_bus(m_busFolder)
+      m_languages(platform::Folders::ProgramFolder() + "/DefaultData", m_settings), m_bus(m_busFolder),
+      m_shoot(
+          [this](bool save, std::string& path) {
+              const char* description = CShootControlUI::kFilterDescription;
+              const char* pattern = CShootControlUI::kFilterPattern;
+              return save ? SaveFileDialog(description, pattern, GetHWND(), path)
+                          : OpenFileDialog(description, pattern, GetHWND(), path);
+          },
+          [this](const std::string& key) { ShowMessage(GetHWND(), "", key, m_dpi, true, kMessageNotice); })
 {
     m_devices = std::make_unique<CDeviceList>(m_pm, this);
     m_devices->onArrivalDone = [this] { FirstShow(); };
@@ -151,12 +162,22 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         {"OrlithMouseDevice", [] { return static_cast<CControlUI*>(new COrlithMouseDevice); }},
         {"OrlithKeyboardDevice", [] { return static_cast<CControlUI*>(new COrlithKeyboardDevice); }},
         {"DeviceProfile", [] { return static_cast<CControlUI*>(new CDeviceProfileUI); }},
+        {"ShootControl", [] { return static_cast<CControlUI*>(new CShootControlUI); }},
+    };
+    static const struct {
+        const char* tag;
+        const char* layout;
+    } kSubtrees[] = {
+        {"DeviceProfileUI", CDeviceProfileUI::kLayoutFile},
+        {"ShootKeySetControlUI", CShootControlUI::kLayoutFile},
     };
     const std::string tag = className;
-    if (EqualsNoCase(tag, "DeviceProfileUI")) {
-        // The panel's subtree builds on its own: no window tags inside it.
-        CDialogBuilder builder;
-        return builder.Create(CDeviceProfileUI::kLayoutFile, nullptr, nullptr, &m_pm);
+    for (const auto& subtree : kSubtrees) {
+        if (EqualsNoCase(tag, subtree.tag)) {
+            // A panel's subtree builds on its own: no window tags inside it.
+            CDialogBuilder builder;
+            return builder.Create(subtree.layout, nullptr, nullptr, &m_pm);
+        }
     }
     for (const auto& entry : kControls) {
         if (EqualsNoCase(tag, entry.tag))
@@ -171,6 +192,7 @@ void CMainWnd::InitWindow()
     CResourceManager::GetInstance().SetTextQueryInterface(this);
     SetIcon(107);
     m_tray.CreateTrayIcon(GetHWND(), 107, "QV742-CORE");
+    m_hookSink = std::make_unique<HookMessageSink>(GetHWND(), [this](POINT screen) { return IsOnStopButton(screen); });
 }
 
 void CMainWnd::OnWindowInit()
@@ -260,6 +282,7 @@ void CMainWnd::Shutdown()
         return;
     m_shutDown = true;
     m_tray.DeleteTrayIcon();
+    m_hook.Stop();
     // Workers first: a worker blocked in SendMessage is released because the window is going.
     m_scan.Stop(1000);
     m_bus.Stop();
@@ -292,7 +315,7 @@ void CMainWnd::Notify(TNotifyUI& msg)
         OnItemSelect(msg);
     else if (type == "click_wpremove" || type == "click_wpedit")
         return;
-    else
+    else if (!RouteToShootEditor(msg))
         ControlRouter::Route(msg, SelectedDevice());
     WindowImplBase::Notify(msg);
 }
@@ -322,7 +345,7 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         m_devices->SelectNext();
     } else if (const ControlRoute* route = ControlRouter::Find(msg); route && route->owner == RouteOwner::ProfilePanel) {
         m_profiles.OnClick(name, SelectedDevice());
-    } else {
+    } else if (!RouteToShootEditor(msg)) {
         ControlRouter::Route(msg, SelectedDevice());
     }
 }
@@ -348,9 +371,54 @@ void CMainWnd::OnSelectChanged(TNotifyUI& msg)
             device->ShowFunctionPanel(panel);
         return;
     }
-    if (name == "synchro_device_select")
+    if (name == "synchro_device_select" || RouteToShootEditor(msg))
         return;
     ControlRouter::Route(msg, SelectedDevice());
+}
+
+bool CMainWnd::RouteToShootEditor(TNotifyUI& msg)
+{
+    const ControlRoute* route = ControlRouter::Find(msg);
+    if (!route || route->owner != RouteOwner::ShootPanel)
+        return false;
+    COrlithUSBDevice* device = SelectedDevice();
+    if (device && ControlRouter::Serves(RouteOwner::ShootPanel, device->Kind()))
+        m_shoot.OnNotify(msg, device);
+    return true;
+}
+
+int CMainWnd::SetRecordHook(platform::CaptureMode mode, bool enable, bool useKeyboardHook, bool useLibrary)
+{
+    int result = 0;
+    if (enable && m_hookSink)
+        result = m_hook.Start(mode, *m_hookSink, useKeyboardHook, useLibrary);
+    else if (!enable)
+        result = m_hook.Stop();
+    if (CControlUI* tiles = m_pm.FindControl("device_select_layout"))
+        tiles->SetEnabled(!enable);
+    COrlithUSBDevice* device = SelectedDevice();
+    if (CDeviceProfileUI* profiles = ProfileCommands::PanelOf(device))
+        profiles->SetEnabled(!enable);
+    const int kind = device ? WiredKindOf(device->Kind()) : kDeviceNone;
+    if (kind == kDeviceMouse || kind == kDeviceKeyboard) {
+        for (const char* name : {"key_butt_keysave", "key_butt_keycancel", "key_butt_prosave"}) {
+            if (CControlUI* button = m_pm.FindSubControlByName(device, name))
+                button->SetEnabled(enable);
+        }
+    }
+    return result;
+}
+
+bool CMainWnd::IsOnStopButton(POINT screen)
+{
+    COrlithUSBDevice* device = SelectedDevice();
+    CControlUI* stop = device ? m_pm.FindSubControlByName(device, "macro_btn_stopredio") : nullptr;
+    if (!stop || !stop->IsVisible())
+        return false;
+    const RECT window = GetWindowRect();
+    const RECT& button = stop->GetPos();
+    const POINT inWindow{screen.x - window.left, screen.y - window.top};
+    return inWindow.x >= button.left && inWindow.x < button.right && inWindow.y >= button.top && inWindow.y < button.bottom;
 }
 
 void CMainWnd::OnItemSelect(TNotifyUI& msg)
@@ -414,6 +482,11 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, B
             device->RefreshPage();
         for (COrlithUSBDevice* device : m_devices->Keyboards())
             device->RefreshPage();
+    } else if (uMsg == kMsgSingleKeyCapture) {
+        if (wParam == 1 && m_hookSink)
+            m_hook.Start(platform::CaptureMode::SingleKey, *m_hookSink, true, true);
+        else if (wParam == 0)
+            m_hook.Stop();
     } else if (uMsg == kMsgShowSettingProgress) {
         if (CControlUI* progress = m_pm.FindControl("setting_progress"))
             progress->SetVisible(true);

@@ -9,8 +9,11 @@
 
 #include "app/CDeviceList.h"
 #include "app/DeviceScanThread.h"
+#include "app/HookMessageSink.h"
 #include "app/MessageBusBridge.h"
 #include "app/ProfileCommands.h"
+#include "app/ShootCommands.h"
+#include "platform/CDeviceHook.h"
 #include "platform/SettingsStore.h"
 #include "toolkit/TrayIcon.h"
 #include "toolkit/WindowImplBase.h"
@@ -47,6 +50,8 @@ public:
     static constexpr UINT kTimerTrayMenu = 1032;
     static constexpr UINT kTimerApplyProfile = 1055;
     static constexpr UINT kTimerGameEvent = 1066;
+    // Single-key capture for the key assignment panel: wParam 1 starts it, 0 ends it.
+    static constexpr UINT kMsgSingleKeyCapture = WM_USER + 30;
 
     // busFolder: where the message bus lives (empty: the user's runtime folder).
     explicit CMainWnd(std::string busFolder = {});
@@ -72,6 +77,15 @@ public:
     DeviceScanThread& ScanThread() { return m_scan; }
     LanguageManager& Languages() { return m_languages; }
     ProfileCommands& Profiles() { return m_profiles; }
+    ShootCommands& Shooting() { return m_shoot; }
+    platform::CDeviceHook& Hook() { return m_hook; }
+
+    // Starts (enable) or ends the input hook for a capture mode and locks the device row, the
+    // profile panel and the key panel's apply buttons while it runs. The hook's result: 1, or
+    // 0 when the keys could not be had (the locks are set all the same).
+    int SetRecordHook(platform::CaptureMode mode, bool enable, bool useKeyboardHook, bool useLibrary);
+    // True for a point (screen coordinates) on the selected page's visible recording stop button.
+    bool IsOnStopButton(POINT screen);
 
     // The DPI of a monitor: 144 when it is larger than 1500 x 960, else 96.
     static int DpiForMonitor(const RECT& monitor);
@@ -91,6 +105,8 @@ private:
     // "errordevice_connect_btn": marks the selected mouse prepared and reads it again.
     void RepairSelectedMouse();
     void OnSelectChanged(TNotifyUI& msg);
+    // Hands a notification of the recoil pattern editor to it; true when it was one.
+    bool RouteToShootEditor(TNotifyUI& msg);
     void OnItemSelect(TNotifyUI& msg);
     void OnTimer(UINT id);
     void OnTrayIcon(UINT mouseMessage);
@@ -119,6 +135,9 @@ private:
     int m_lightingControl = 1;
     int m_dpi = 96;
     ProfileCommands m_profiles{m_pm, std::make_unique<WindowProfileDialogs>(m_pm, m_dpi)};
+    ShootCommands m_shoot;
+    std::unique_ptr<HookMessageSink> m_hookSink;
+    platform::CDeviceHook m_hook;
     bool m_shutDown = false;
     std::string m_audioLightingDevice; // the "Device" member of AudioFile.json, as JSON text
 };
