@@ -399,6 +399,11 @@ int CMainWnd::SetRecordHook(platform::CaptureMode mode, bool enable, bool useKey
     COrlithUSBDevice* device = SelectedDevice();
     if (CDeviceProfileUI* profiles = ProfileCommands::PanelOf(device))
         profiles->SetEnabled(!enable);
+    // Where only keys typed into our own window can be captured, the page says so meanwhile.
+    if (CControlUI* hint = device ? m_pm.FindSubControlByName(device, "macro_record_hint") : nullptr) {
+        hint->SetText("%[macro_record_focus_only_text]");
+        hint->SetVisible(enable && m_hook.FocusedWindowOnly());
+    }
     const int kind = device ? WiredKindOf(device->Kind()) : kDeviceNone;
     if (kind == kDeviceMouse || kind == kDeviceKeyboard) {
         for (const char* name : {"key_butt_keysave", "key_butt_keycancel", "key_butt_prosave"}) {

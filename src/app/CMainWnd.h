@@ -82,7 +82,8 @@ public:
 
     // Starts (enable) or ends the input hook for a capture mode and locks the device row, the
     // profile panel and the key panel's apply buttons while it runs. The hook's result: 1, or
-    // 0 when the keys could not be had (the locks are set all the same).
+    // 0 when the keys could not be had (the locks are set all the same). A page label
+    // "macro_record_hint" says so while only keys typed into our own window can be captured.
     int SetRecordHook(platform::CaptureMode mode, bool enable, bool useKeyboardHook, bool useLibrary);
     // True for a point (screen coordinates) on the selected page's visible recording stop button.
     bool IsOnStopButton(POINT screen);

@@ -1,3 +1,4 @@
+#include "platform/FocusedWindowCapture.h"
 #include "platform/HookEventBuilder.h"
 #include "platform/KeyScanCodes.h"
 
@@ -5,6 +6,7 @@
 
 #include <set>
 #include <utility>
+#include <vector>
 
 using namespace platform;
 
@@ -134,6 +136,34 @@ TEST(HookRecords, EveryMacroModeHasKeyAndMouseMessages)
     EXPECT_STREQ(MouseMessageName(CaptureMode::InsertAfter), "WM_HOOK_KEY_MSMACROLATER_MSG");
     EXPECT_STREQ(MouseMessageName(CaptureMode::ReplaceKey), "WM_HOOK_KEY_MSMACROSINGLE_MSG");
     EXPECT_EQ(KeyMessageName(static_cast<CaptureMode>(64)), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+class ListSink : public platform::IHookSink {
+public:
+    void OnHookEvent(platform::CaptureMode, const platform::HookEvent& event) override { events.push_back(event); }
+    std::vector<platform::HookEvent> events;
+};
+
+// Without an X server only keys typed into the program's window are captured: the host feeds
+// them, a running capture takes them (the window must not act on them), and nothing else does.
+TEST(FocusedWindowCapture, TakesTheWindowsKeysOnlyWhileItRuns)
+{
+    ListSink sink;
+    platform::FocusedWindowCapture capture;
+    EXPECT_FALSE(platform::FocusedWindowCapture::FeedKey(30, true, 1));
+    ASSERT_TRUE(capture.Start(platform::CaptureMode::InsertAfter, sink, true, true));
+    EXPECT_TRUE(platform::FocusedWindowCapture::FeedKey(54, true, 2));
+    EXPECT_TRUE(platform::FocusedWindowCapture::FeedKey(54, true, 3)); // repeat: taken, not reported
+    EXPECT_TRUE(platform::FocusedWindowCapture::FeedKey(54, false, 4));
+    capture.Stop();
+    EXPECT_FALSE(platform::FocusedWindowCapture::FeedKey(54, true, 5));
+    ASSERT_EQ(sink.events.size(), 2u);
+    EXPECT_EQ(sink.events[0].key.scanCode, 0x36u);
+    EXPECT_EQ(sink.events[1].message, platform::kKeyUpMessage);
 }
 
 } // namespace
