@@ -149,6 +149,7 @@ TEST_F(CaptureDelivery, StopButtonTakesNoLeftClickButRightClicksAndKeysArrive)
     EXPECT_EQ(recorder.delivered[4].message, RegisterWindowMessage("WM_HOOK_KEY_KBMACRO_MSG"));
     EXPECT_EQ(recorder.delivered[4].wParam, 0x0100u);
     EXPECT_EQ(recorder.delivered[4].key.scanCode, 0x1Eu);
+    hook.Stop(); // before the sink goes
     XTestFakeKeyEvent(input, 38, False, CurrentTime);
     XSync(input, False);
 }
