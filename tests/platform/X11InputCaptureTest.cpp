@@ -220,6 +220,23 @@ TEST_F(X11InputCaptureTest, KeyboardHeldByAnotherProgramFailsTheStart)
     EXPECT_EQ(m_hook.Start(CaptureMode::SingleKey, m_sink, true, false), 1);
 }
 
+TEST_F(X11InputCaptureTest, KeyboardReleasedShortlyAfterTheStartIsStillHad)
+{
+    // A popup menu whose item starts the capture lets the keyboard go a moment later.
+    Display* popup = XOpenDisplay(nullptr);
+    ASSERT_EQ(XGrabKeyboard(popup, DefaultRootWindow(popup), False, GrabModeAsync, GrabModeAsync, CurrentTime),
+              GrabSuccess);
+    XSync(popup, False);
+    std::thread release([popup] {
+        std::this_thread::sleep_for(60ms);
+        XUngrabKeyboard(popup, CurrentTime);
+        XSync(popup, False);
+    });
+    EXPECT_EQ(m_hook.Start(CaptureMode::InsertBefore, m_sink, true, true), 1);
+    release.join();
+    XCloseDisplay(popup);
+}
+
 TEST_F(X11InputCaptureTest, ButtonsOnlyWhenTheLibraryPartIsAsked)
 {
     ASSERT_EQ(m_hook.Start(CaptureMode::SingleKey, m_sink, true, false), 1);

@@ -10,9 +10,11 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <future>
 #include <mutex>
+#include <thread>
 
 namespace platform {
 
@@ -67,6 +69,22 @@ void InstallErrorHandler()
     std::call_once(once, [] { XSetErrorHandler(IgnoreError); });
 }
 
+// A popup that was just clicked (the menu that starts a recording) may hold the keyboard a
+// moment longer; only a grab that stays taken fails the capture.
+bool GrabKeyboard(Display* display)
+{
+    constexpr int kAttempts = 10;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        int result = XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync, CurrentTime);
+        if (result == GrabSuccess)
+            return true;
+        if (result != AlreadyGrabbed && result != GrabFrozen)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
 } // namespace
 
 struct X11InputCapture::Session {
@@ -103,8 +121,7 @@ bool X11InputCapture::Session::Open()
     int major = 0, minor = 0;
     if (!control || !data || !XRecordQueryVersion(control, &major, &minor))
         return false;
-    if (keys && XGrabKeyboard(control, DefaultRootWindow(control), False, GrabModeAsync, GrabModeAsync,
-                              CurrentTime) != GrabSuccess) {
+    if (keys && !GrabKeyboard(control)) {
         DebugOutput("input capture: the keyboard is grabbed by another program");
         return false;
     }
