@@ -1,7 +1,8 @@
 #pragma once
 
 // A private X server for tests that need one: Xvfb picks a free display number itself
-// (-displayfd) and the object points DISPLAY at it until it stops the server again.
+// (-displayfd) and the object points DISPLAY at it until it stops the server again. The server
+// also ends when its last client goes (-terminate), so a test that crashes leaves none behind.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -28,7 +29,7 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
         std::string fd = std::to_string(fds[1]);
-        const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp", nullptr};
+        const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp", "-terminate", nullptr};
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         if (posix_spawnp(&m_pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ) != 0)
             m_pid = -1;
