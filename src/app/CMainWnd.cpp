@@ -9,6 +9,8 @@
 #include "device/DeviceKind.h"
 #include "device/DeviceMessages.h"
 #include "log/LogFile.h"
+#include "panels/CKeySetControlUI.h"
+#include "panels/CMacroControlUI.h"
 #include "panels/CShootControlUI.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
@@ -163,20 +165,21 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         {"OrlithKeyboardDevice", [] { return static_cast<CControlUI*>(new COrlithKeyboardDevice); }},
         {"DeviceProfile", [] { return static_cast<CControlUI*>(new CDeviceProfileUI); }},
         {"ShootControl", [] { return static_cast<CControlUI*>(new CShootControlUI); }},
-    };
-    static const struct {
-        const char* tag;
-        const char* layout;
-    } kSubtrees[] = {
-        {"DeviceProfileUI", CDeviceProfileUI::kLayoutFile},
-        {"ShootKeySetControlUI", CShootControlUI::kLayoutFile},
+        {"KeySetControl", [] { return static_cast<CControlUI*>(new CKeySetControlUI); }},
     };
     const std::string tag = className;
+    // The panels' subtrees build on their own: no window tags inside them.
+    static const struct {
+        const char* tag;
+        const char* file;
+    } kSubtrees[] = {{"DeviceProfileUI", CDeviceProfileUI::kLayoutFile},
+                     {"KeySetControlUI", CKeySetControlUI::kLayoutFile},
+                     {"MacroSetControlUI", CMacroControlUI::kLayoutFile},
+                     {"ShootKeySetControlUI", CShootControlUI::kLayoutFile}};
     for (const auto& subtree : kSubtrees) {
         if (EqualsNoCase(tag, subtree.tag)) {
-            // A panel's subtree builds on its own: no window tags inside it.
             CDialogBuilder builder;
-            return builder.Create(subtree.layout, nullptr, nullptr, &m_pm);
+            return builder.Create(subtree.file, nullptr, nullptr, &m_pm);
         }
     }
     for (const auto& entry : kControls) {
@@ -208,11 +211,50 @@ void CMainWnd::OnWindowInit()
     }
     m_languages.ApplyLanguage(m_languages.ReadStoredLanguage(), m_pm);
     m_devices->PrebuildPages();
+    PreparePanels();
     ShowWindow(false, false);
     if (m_startThreads)
         m_scan.Start(GetHWND(), m_devices->Slots(), m_messages.instance);
     SetTimer(kTimerRescale, 100);
     LoadAudioLightingDocument();
+}
+
+void CMainWnd::PreparePanels()
+{
+    m_macroPanel.SetCaptureSwitch(
+        [this](int mode, bool on) { return SwitchCapture(static_cast<platform::CaptureMode>(mode), on); });
+    m_macroPanel.onSingleKey = [this](uint32_t scanCode, bool extended) {
+        m_keyPanel.OnKeyCaptured(SelectedDevice(), scanCode, extended);
+    };
+    std::vector<COrlithUSBDevice*> pages = m_devices->Mice();
+    for (COrlithUSBDevice* keyboard : m_devices->Keyboards())
+        pages.push_back(keyboard);
+    for (COrlithUSBDevice* device : pages) {
+        m_macroPanel.Prepare(device);
+        CMacroControlUI* macros = MacroPanelCommands::PanelOf(device);
+        m_keyPanel.Prepare(device, macros ? macros->MacroNames() : std::vector<std::string>());
+    }
+}
+
+bool CMainWnd::RouteToPanels(TNotifyUI& msg)
+{
+    const std::string name = msg.pSender ? std::string(msg.pSender->GetName()) : std::string();
+    COrlithUSBDevice* device = SelectedDevice();
+    if (!device || !ControlRouter::Serves(RouteOwner::KeyPanel, device->Kind()))
+        return false;
+    const ControlRoute* route = ControlRouter::Find(msg);
+    const bool keyEdit = name == "keyset_keyboard_text_edit" && (msg.sType == "setfocus" || msg.sType == "killfocus");
+    if (keyEdit || (route && route->owner == RouteOwner::KeyPanel)) {
+        m_keyPanel.OnNotify(msg, device);
+        return true;
+    }
+    const bool macroRow = (msg.sType == "itemactivate" && name == "macro_action") ||
+                          (msg.sType == "textchanged" && name == "macro_delay");
+    if (macroRow || (route && route->owner == RouteOwner::MacroPanel)) {
+        m_macroPanel.OnNotify(msg, device);
+        return true;
+    }
+    return false;
 }
 
 void CMainWnd::LoadAudioLightingDocument()
@@ -315,7 +357,7 @@ void CMainWnd::Notify(TNotifyUI& msg)
         OnItemSelect(msg);
     else if (type == "click_wpremove" || type == "click_wpedit")
         return;
-    else if (!RouteToShootEditor(msg))
+    else if (!RouteToPanels(msg) && !RouteToShootEditor(msg))
         ControlRouter::Route(msg, SelectedDevice());
     WindowImplBase::Notify(msg);
 }
@@ -345,7 +387,7 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         m_devices->SelectNext();
     } else if (const ControlRoute* route = ControlRouter::Find(msg); route && route->owner == RouteOwner::ProfilePanel) {
         m_profiles.OnClick(name, SelectedDevice());
-    } else if (!RouteToShootEditor(msg)) {
+    } else if (!RouteToPanels(msg) && !RouteToShootEditor(msg)) {
         ControlRouter::Route(msg, SelectedDevice());
     }
 }
@@ -371,7 +413,7 @@ void CMainWnd::OnSelectChanged(TNotifyUI& msg)
             device->ShowFunctionPanel(panel);
         return;
     }
-    if (name == "synchro_device_select" || RouteToShootEditor(msg))
+    if (name == "synchro_device_select" || RouteToPanels(msg) || RouteToShootEditor(msg))
         return;
     ControlRouter::Route(msg, SelectedDevice());
 }
@@ -387,29 +429,18 @@ bool CMainWnd::RouteToShootEditor(TNotifyUI& msg)
     return true;
 }
 
-int CMainWnd::SetRecordHook(platform::CaptureMode mode, bool enable, bool useKeyboardHook, bool useLibrary)
+int CMainWnd::SwitchCapture(platform::CaptureMode mode, bool on)
 {
     int result = 0;
-    if (enable && m_hookSink)
-        result = m_hook.Start(mode, *m_hookSink, useKeyboardHook, useLibrary);
-    else if (!enable)
+    if (on && m_hookSink)
+        result = m_hook.Start(mode, *m_hookSink, true, true);
+    else if (!on)
         result = m_hook.Stop();
-    if (CControlUI* tiles = m_pm.FindControl("device_select_layout"))
-        tiles->SetEnabled(!enable);
-    COrlithUSBDevice* device = SelectedDevice();
-    if (CDeviceProfileUI* profiles = ProfileCommands::PanelOf(device))
-        profiles->SetEnabled(!enable);
     // Where only keys typed into our own window can be captured, the page says so meanwhile.
+    COrlithUSBDevice* device = SelectedDevice();
     if (CControlUI* hint = device ? m_pm.FindSubControlByName(device, "macro_record_hint") : nullptr) {
         hint->SetText("%[macro_record_focus_only_text]");
-        hint->SetVisible(enable && m_hook.FocusedWindowOnly());
-    }
-    const int kind = device ? WiredKindOf(device->Kind()) : kDeviceNone;
-    if (kind == kDeviceMouse || kind == kDeviceKeyboard) {
-        for (const char* name : {"key_butt_keysave", "key_butt_keycancel", "key_butt_prosave"}) {
-            if (CControlUI* button = m_pm.FindSubControlByName(device, name))
-                button->SetEnabled(enable);
-        }
+        hint->SetVisible(on && m_hook.FocusedWindowOnly());
     }
     return result;
 }
@@ -432,7 +463,8 @@ void CMainWnd::OnItemSelect(TNotifyUI& msg)
         SetTimer(kTimerApplyProfile, 400);
         return;
     }
-    ControlRouter::Route(msg, SelectedDevice());
+    if (!RouteToPanels(msg))
+        ControlRouter::Route(msg, SelectedDevice());
 }
 
 LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
@@ -456,6 +488,9 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, B
             m_systemAwake = false;
     } else if (!m_systemAwake) {
         bHandled = FALSE;
+    } else if (m_macroPanel.IsCaptureMessage(uMsg)) {
+        RECT frame = GetWindowRect();
+        m_macroPanel.OnCaptureMessage(uMsg, wParam, lParam, SelectedDevice(), POINT{frame.left, frame.top});
     } else if (uMsg == WM_DISPLAYCHANGE) {
         m_displayChanged = true;
         Rescale();
@@ -572,6 +607,8 @@ void CMainWnd::OnMenuCommand(const MenuCmd* command)
         Rescale();
         BringToFront();
         SetPowerQueryPause(0);
+    } else {
+        m_macroPanel.OnMenuCommand(command->szName, SelectedDevice());
     }
 }
 

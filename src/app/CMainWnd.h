@@ -10,6 +10,8 @@
 #include "app/CDeviceList.h"
 #include "app/DeviceScanThread.h"
 #include "app/HookMessageSink.h"
+#include "app/KeyPanelCommands.h"
+#include "app/MacroPanelCommands.h"
 #include "app/MessageBusBridge.h"
 #include "app/ProfileCommands.h"
 #include "app/ShootCommands.h"
@@ -77,14 +79,11 @@ public:
     DeviceScanThread& ScanThread() { return m_scan; }
     LanguageManager& Languages() { return m_languages; }
     ProfileCommands& Profiles() { return m_profiles; }
+    KeyPanelCommands& KeyPanel() { return m_keyPanel; }
+    // The macro panel's commands; the input hook is connected through SetCaptureSwitch.
+    MacroPanelCommands& MacroPanel() { return m_macroPanel; }
     ShootCommands& Shooting() { return m_shoot; }
     platform::CDeviceHook& Hook() { return m_hook; }
-
-    // Starts (enable) or ends the input hook for a capture mode and locks the device row, the
-    // profile panel and the key panel's apply buttons while it runs. The hook's result: 1, or
-    // 0 when the keys could not be had (the locks are set all the same). A page label
-    // "macro_record_hint" says so while only keys typed into our own window can be captured.
-    int SetRecordHook(platform::CaptureMode mode, bool enable, bool useKeyboardHook, bool useLibrary);
     // True for a point (screen coordinates) on the selected page's visible recording stop button.
     bool IsOnStopButton(POINT screen);
 
@@ -109,6 +108,13 @@ private:
     // Hands a notification of the recoil pattern editor to it; true when it was one.
     bool RouteToShootEditor(TNotifyUI& msg);
     void OnItemSelect(TNotifyUI& msg);
+    // Hands a notification of the key or macro panel to its commands; false for other controls.
+    bool RouteToPanels(TNotifyUI& msg);
+    // The macro panel's switch of the input hook: starts (on) or ends the capture for mode; 1
+    // started, 0 not (another program holds the keyboard). A page label "macro_record_hint"
+    // says so while only keys typed into our own window can be captured.
+    int SwitchCapture(platform::CaptureMode mode, bool on);
+    void PreparePanels();
     void OnTimer(UINT id);
     void OnTrayIcon(UINT mouseMessage);
     void OnMenuCommand(const MenuCmd* command);
@@ -136,6 +142,8 @@ private:
     int m_lightingControl = 1;
     int m_dpi = 96;
     ProfileCommands m_profiles{m_pm, std::make_unique<WindowProfileDialogs>(m_pm, m_dpi)};
+    KeyPanelCommands m_keyPanel{m_pm, m_profiles};
+    MacroPanelCommands m_macroPanel{m_pm, m_profiles};
     ShootCommands m_shoot;
     std::unique_ptr<HookMessageSink> m_hookSink;
     platform::CDeviceHook m_hook;

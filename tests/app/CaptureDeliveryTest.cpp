@@ -11,7 +11,7 @@
 #include "toolkit/ContainerUI.h"
 #include "toolkit/WindowWnd.h"
 #include "toolkit/headless/SyntheticInput.h"
-#include "ui/CDeviceProfileUI.h"
+#include "panels/CMacroControlUI.h"
 
 // After gtest and the toolkit: Xlib's macros (None, Bool) clash with them.
 #include <X11/Xlib.h>
@@ -165,17 +165,17 @@ TEST_F(CaptureDelivery, SingleKeyCaptureFollowsTheKeyPanelsMessage)
     EXPECT_FALSE(window->Hook().IsRunning());
 }
 
-TEST_F(CaptureDelivery, RecordingLocksTheDeviceRowAndProfilePanel)
+TEST_F(CaptureDelivery, RecordingRunsTheHookUntilItIsStopped)
 {
     if (!xvfb.Running())
         GTEST_SKIP() << "Xvfb could not be started";
-    EXPECT_EQ(window->SetRecordHook(platform::CaptureMode::Append, true, true, true), 1);
+    window->MacroPanel().StartRecording(TimingMode::RecordDelay, CaptureMode::InsertAfter, *Mouse());
+    EXPECT_TRUE(window->Hook().IsRunning());
+    EXPECT_EQ(window->Hook().Mode(), platform::CaptureMode::InsertAfter);
     EXPECT_FALSE(Find("device_select_layout")->IsEnabled());
-    EXPECT_FALSE(ProfileCommands::PanelOf(Mouse())->IsEnabled());
-    EXPECT_EQ(window->SetRecordHook(platform::CaptureMode::Append, false, true, true), 1);
-    EXPECT_TRUE(Find("device_select_layout")->IsEnabled());
-    EXPECT_TRUE(ProfileCommands::PanelOf(Mouse())->IsEnabled());
+    window->MacroPanel().StopRecording(*Mouse());
     EXPECT_FALSE(window->Hook().IsRunning());
+    EXPECT_TRUE(Find("device_select_layout")->IsEnabled());
 }
 
 } // namespace
