@@ -19,9 +19,16 @@ bool MacroConfigFile::Read(const std::string& path)
     m_document = Json::Value();
     UserDocument read = m_json.ReadUserDocument(path, IsIndexDocument);
     mayWrite = read.MayReplace();
-    if (!read.IsUsable())
+    return read.IsUsable() && FromDocument(read.document);
+}
+
+bool MacroConfigFile::FromDocument(const Json::Value& document)
+{
+    entries.clear();
+    m_document = Json::Value();
+    if (!IsIndexDocument(document))
         return false;
-    m_document = read.document;
+    m_document = document;
     JsonFieldReader fields;
     for (const Json::Value& element : m_document["MacroInfo"]) {
         auto member = [&](const char* key) -> const Json::Value& {

@@ -25,6 +25,8 @@ public:
     // array, too large, unreadable, a link out of its folder). An unusable file is kept aside
     // first; when that fails mayWrite is false and Write refuses to replace it.
     bool Read(const std::string& path);
+    // Takes the index from a parsed document (Read without the file); false when it is none.
+    bool FromDocument(const Json::Value& document);
     // 0 when written, -1 when not.
     int Write(const std::string& path) const;
 

@@ -202,12 +202,8 @@ Json::Value CBasicProfiledata::LoadNodeInto(const std::string& path, Json::Value
         return IsSavableDocument(document) && IsWellShapedNode(DeviceNodeOf(document));
     });
     Json::Value document = read.document;
-    node = DeviceNodeOf(document);
     // The file is kept aside by now; sections of the wrong type read as missing from here on.
-    for (const SectionShape& shape : kSectionShapes) {
-        if (node.isObject() && IsWrongShaped(node, shape))
-            node.removeMember(shape.key);
-    }
+    node = UsableNodeOf(document);
     if (node.isNull()) {
         node = DeviceNodeOf(m_json.ReadJsonDocument(m_defaultProfilePath));
         if (read.MayReplace()) {
@@ -217,6 +213,24 @@ Json::Value CBasicProfiledata::LoadNodeInto(const std::string& path, Json::Value
         }
     }
     return node;
+}
+
+Json::Value CBasicProfiledata::UsableNodeOf(const Json::Value& document) const
+{
+    Json::Value node = DeviceNodeOf(document);
+    for (const SectionShape& shape : kSectionShapes) {
+        if (node.isObject() && IsWrongShaped(node, shape))
+            node.removeMember(shape.key);
+    }
+    return node;
+}
+
+Json::Value CBasicProfiledata::TakeDocument(const Json::Value& document)
+{
+    m_fields.ResetRepairs();
+    m_currentNode = UsableNodeOf(document);
+    m_otherNode = m_currentNode;
+    return m_currentNode;
 }
 
 bool CBasicProfiledata::IsWellShapedNode(const Json::Value& node)
@@ -259,7 +273,7 @@ void CBasicProfiledata::PutDeviceNode(Json::Value& document, const Json::Value& 
 
 Json::Value CBasicProfiledata::LoadLightConfig(const std::string& path)
 {
-    m_lightConfig = m_json.InspectUserDocument(path).document;
+    TakeLightConfig(m_json.InspectUserDocument(path).document);
     return m_lightConfig;
 }
 
@@ -337,9 +351,14 @@ std::string CBasicProfiledata::LightEffectFilePath() const
 
 std::vector<LightEffectStep> CBasicProfiledata::GetLightEffectSteps()
 {
-    std::vector<LightEffectStep> steps;
     std::string path = LightEffectFilePath();
-    Json::Value document = path.empty() ? Json::Value() : m_json.InspectUserDocument(path).document;
+    return LightEffectStepsOf(path.empty() ? Json::Value() : m_json.InspectUserDocument(path).document);
+}
+
+std::vector<LightEffectStep> CBasicProfiledata::LightEffectStepsOf(const Json::Value& effectDocument)
+{
+    std::vector<LightEffectStep> steps;
+    Json::Value document = effectDocument;
     Json::Value* frames = JsonFieldReader::Member(document, "LEDEffectList");
     if (frames && frames->isArray()) {
         steps.resize(BoundedSize(*frames, kMaxEffectSteps, m_fields));

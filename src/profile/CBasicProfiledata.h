@@ -63,8 +63,13 @@ public:
     Json::Value LoadProfile(const std::string& path);
     // The same into the other node.
     Json::Value LoadOtherProfile(const std::string& path);
+    // Makes the device node of a parsed document current as LoadProfile does with a file's,
+    // without reading or writing any file; returns a copy (null when the document has none).
+    Json::Value TakeDocument(const Json::Value& document);
     // The light configuration document ("tavix_light.config"); null when missing or broken.
     Json::Value LoadLightConfig(const std::string& path);
+    // The same from a parsed document.
+    void TakeLightConfig(const Json::Value& document) { m_lightConfig = document; }
 
     LightInfo GetLightInfo();
     // Writes the record's keys into the node's "LightInfo"; members the program does not know stay.
@@ -76,6 +81,8 @@ public:
     // The frames of the custom effect that the current LightInfo selects, from the ".light" file
     // named by the light configuration's "Guid", in the light configuration's folder.
     std::vector<LightEffectStep> GetLightEffectSteps();
+    // The frames of a parsed effect document.
+    std::vector<LightEffectStep> LightEffectStepsOf(const Json::Value& effectDocument);
     std::vector<KeyAssignment> GetKeyList();
     // Writes "Assignment" of element i for every position i of the list; "DefaultAssignment" and
     // later elements stay as they are.
@@ -92,6 +99,8 @@ protected:
 
 private:
     Json::Value LoadNodeInto(const std::string& path, Json::Value& node);
+    // Device[i] of a document that was read, with sections of the wrong type taken out.
+    Json::Value UsableNodeOf(const Json::Value& document) const;
     // The default profile (or any file of the program folder), which is never written.
     bool IsDefaultProfile(const std::string& path) const;
     // True for an object whose known sections have their types.

@@ -109,29 +109,47 @@ std::optional<int> ColorOptionFile::PresetSelection(const Json::Value& document)
     return info[kPresetSelectKey].asInt();
 }
 
-int ColorOptionFile::SavePresets(const std::string& path, const std::vector<std::optional<uint32_t>>& colours,
-                                 int selected)
-{
-    std::vector<std::optional<Swatch>> swatches;
-    for (const std::optional<uint32_t>& colour : colours)
-        swatches.push_back(colour ? std::optional<Swatch>(Swatch {*colour, false}) : std::nullopt);
-    return Update(path, kPresetKey, kPresetSelectKey, selected, swatches, false);
-}
-
-int ColorOptionFile::SaveUserSwatches(const std::string& path, const std::vector<std::optional<Swatch>>& swatches,
-                                      int selected)
-{
-    return Update(path, kUserKey, kUserSelectKey, selected, swatches, true);
-}
-
-int ColorOptionFile::Update(const std::string& path, const char* listKey, const char* selectKey, int selected,
-                            const std::vector<std::optional<Swatch>>& swatches, bool userSwatches)
+template <typename PutInto>
+int ColorOptionFile::Update(const std::string& path, PutInto put)
 {
     JsonFile json;
     UserDocument read = json.ReadUserDocument(path, IsColourDocument);
     if (!read.MayReplace())
         return -1;
     Json::Value document = read.IsUsable() ? read.document : Json::Value(Json::objectValue);
+    put(document);
+    return json.WriteJsonDocument(path, document);
+}
+
+int ColorOptionFile::SavePresets(const std::string& path, const std::vector<std::optional<uint32_t>>& colours,
+                                 int selected)
+{
+    return Update(path, [&](Json::Value& document) { PutPresets(document, colours, selected); });
+}
+
+int ColorOptionFile::SaveUserSwatches(const std::string& path, const std::vector<std::optional<Swatch>>& swatches,
+                                      int selected)
+{
+    return Update(path, [&](Json::Value& document) { PutUserSwatches(document, swatches, selected); });
+}
+
+void ColorOptionFile::PutPresets(Json::Value& document, const std::vector<std::optional<uint32_t>>& colours, int selected)
+{
+    std::vector<std::optional<Swatch>> swatches;
+    for (const std::optional<uint32_t>& colour : colours)
+        swatches.push_back(colour ? std::optional<Swatch>(Swatch {*colour, false}) : std::nullopt);
+    Put(document, kPresetKey, kPresetSelectKey, selected, swatches, false);
+}
+
+void ColorOptionFile::PutUserSwatches(Json::Value& document, const std::vector<std::optional<Swatch>>& swatches,
+                                      int selected)
+{
+    Put(document, kUserKey, kUserSelectKey, selected, swatches, true);
+}
+
+void ColorOptionFile::Put(Json::Value& document, const char* listKey, const char* selectKey, int selected,
+                          const std::vector<std::optional<Swatch>>& swatches, bool userSwatches)
+{
     Json::Value& info = JsonFieldReader::ObjectMember(document, kInfoKey);
     Json::Value& list = JsonFieldReader::ArrayMember(info, listKey);
     for (size_t i = 0; i < swatches.size() && i < kSwatches; ++i) {
@@ -143,5 +161,4 @@ int ColorOptionFile::Update(const std::string& path, const char* listKey, const 
             element["UserData"] = swatches[i]->held ? "1" : "";
     }
     info[selectKey] = selected;
-    return json.WriteJsonDocument(path, document);
 }

@@ -48,8 +48,15 @@ public:
     static int SaveUserSwatches(const std::string& path, const std::vector<std::optional<Swatch>>& swatches,
                                 int selected);
 
+    // What the two saves write, into a document in memory (of any shape: it becomes one).
+    static void PutPresets(Json::Value& document, const std::vector<std::optional<uint32_t>>& colours, int selected);
+    static void PutUserSwatches(Json::Value& document, const std::vector<std::optional<Swatch>>& swatches, int selected);
+
 private:
     static const Json::Value& Element(const Json::Value& document, const char* listKey, int i);
-    static int Update(const std::string& path, const char* listKey, const char* selectKey, int selected,
-                      const std::vector<std::optional<Swatch>>& swatches, bool userSwatches);
+    static void Put(Json::Value& document, const char* listKey, const char* selectKey, int selected,
+                    const std::vector<std::optional<Swatch>>& swatches, bool userSwatches);
+    // Re-reads the file (keeping it aside when unusable), lets put change it, writes it back.
+    template <typename PutInto>
+    static int Update(const std::string& path, PutInto put);
 };

@@ -21,9 +21,17 @@ bool ProfileListFile::Read(const std::string& path)
     m_document = Json::Value();
     UserDocument read = m_json.ReadUserDocument(path, IsListDocument);
     mayWrite = read.MayReplace();
-    if (!read.IsUsable())
+    return read.IsUsable() && FromDocument(read.document);
+}
+
+bool ProfileListFile::FromDocument(const Json::Value& document)
+{
+    entries.clear();
+    select = 0;
+    m_document = Json::Value();
+    if (!IsListDocument(document))
         return false;
-    m_document = read.document;
+    m_document = document;
     JsonFieldReader fields;
     for (const Json::Value& element : m_document["profilelist"]) {
         auto member = [&](const char* key) -> const Json::Value& {

@@ -31,6 +31,8 @@ public:
     // no "profilelist" array, too large, unreadable, a link out of its folder). An unusable file
     // is kept aside first; when that fails mayWrite is false and Write refuses to replace it.
     bool Read(const std::string& path);
+    // Takes the list from a parsed document (Read without the file); false when it is no list.
+    bool FromDocument(const Json::Value& document);
     // 0 when written, -1 when not.
     int Write(const std::string& path) const;
 
