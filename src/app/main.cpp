@@ -49,6 +49,7 @@ int main(int argc, char** argv)
     // Temporaries of writes that a crash interrupted; no write of ours is under way yet.
     platform::AtomicFile::RemoveStaleTemporaries(platform::Folders::UserDataFolder());
     platform::AtomicFile::RemoveStaleTemporaries(platform::Folders::UserConfigFolder());
+    platform::AtomicFile::RemoveStaleTemporaries(platform::Folders::UserStateFolder());
     std::shared_ptr<SimulatedDevices> simulated = SimulatedDevices::InstallFromEnvironment();
 
     CPaintManagerUI::SetInstancePath(programFolder + "/");
