@@ -15,6 +15,7 @@
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
 #include "platform/ProcessLauncher.h"
+#include "profile/AudioLightingFile.h"
 #include "profile/JsonFile.h"
 #include "toolkit/UIParse.h"
 #include "sim/SimulatedDevices.h"
@@ -261,20 +262,12 @@ bool CMainWnd::RouteToPanels(TNotifyUI& msg)
 
 void CMainWnd::LoadAudioLightingDocument()
 {
-    JsonFile json;
     platform::Folders::EnsureUserDataFolder();
-    std::string userFile = platform::Folders::UserDataFolder() + "/AudioFile.json";
-    Json::Value document = json.ReadJsonDocument(userFile);
-    if (!document.isObject() || document["Device"].isNull()) {
-        // A damaged file is kept beside the fresh copy rather than overwritten.
-        if (platform::Folders::FileExists(userFile))
-            std::rename(userFile.c_str(), (userFile + ".damaged").c_str());
-        document = json.ReadJsonDocument(platform::Folders::ProgramFolder() + "/DefaultData/AudioFile.json");
-        if (document.isObject())
-            json.WriteJsonDocument(userFile, document);
-    }
+    const Json::Value document =
+        AudioLightingFile::ReadOrCopyDefault(platform::Folders::UserDataFolder() + "/AudioFile.json",
+                                             platform::Folders::ProgramFolder() + "/DefaultData/AudioFile.json");
     if (document.isObject())
-        m_audioLightingDevice = document["Device"].toStyledString();
+        m_audioLightingDevice = JsonFile::StyledText(document["Device"]);
 }
 
 void CMainWnd::FirstShow()
