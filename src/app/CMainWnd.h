@@ -15,12 +15,16 @@
 #include "toolkit/TrayIcon.h"
 #include "toolkit/WindowImplBase.h"
 #include "ui/LanguageManager.h"
+#include "ui/SkinObserver.h"
+#include "ui/UpdateEntry.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class COrlithUSBDevice;
+class CSetWnd;
 class SimulatedDevices;
 struct MenuCmd;
 
@@ -40,13 +44,15 @@ struct RegisteredMessages {
 extern const char kInstanceMessageName[];
 extern const char kLightControlNotifyName[];
 
-class CMainWnd : public WindowImplBase {
+class CMainWnd : public WindowImplBase, public ReceiverImpl {
 public:
     // Timers of the window itself (one-shot: each handler kills its own timer first).
     static constexpr UINT kTimerRescale = 1011;
     static constexpr UINT kTimerTrayMenu = 1032;
     static constexpr UINT kTimerApplyProfile = 1055;
     static constexpr UINT kTimerGameEvent = 1066;
+    // Opens the settings window centred (no sender inside the program).
+    static constexpr UINT kMsgOpenSettingsCentred = 0x0C15;
 
     // busFolder: where the message bus lives (empty: the user's runtime folder).
     explicit CMainWnd(std::string busFolder = {});
@@ -72,6 +78,22 @@ public:
     DeviceScanThread& ScanThread() { return m_scan; }
     LanguageManager& Languages() { return m_languages; }
     ProfileCommands& Profiles() { return m_profiles; }
+
+    // The settings window while it is open, else null.
+    CSetWnd* SettingsWindow() const { return m_setWnd; }
+    // Opens the settings window (modal) beside the main window, or centred; nothing when one is open.
+    void OpenSettings(bool centred);
+    // The update list's entries: one per product row, versions of the connected devices, the
+    // program's own version last; only those with a non-zero version.
+    std::vector<UpdateEntry> BuildUpdateEntries();
+    // Sends WM_CLOSE to the open auxiliary windows (settings, about, background picker).
+    void CloseAuxiliaryWindows();
+    // Set when an old firmware was reported and the update offered; the first show clears it.
+    int FirmwareUpdateFlag() const { return m_firmwareUpdateFlag; }
+    // How declining the firmware update ends the process (tests replace it).
+    void SetProcessExit(std::function<void(int)> exitProcess) { m_exitProcess = std::move(exitProcess); }
+    // The skin-changed subject's broadcast: the root takes the colour or the image.
+    int Receive(const SkinChangedParam& param) override;
 
     // The DPI of a monitor: 144 when it is larger than 1500 x 960, else 96.
     static int DpiForMonitor(const RECT& monitor);
@@ -102,6 +124,11 @@ private:
     void HideToTray();
     void OnSimControl(int action, const std::string& device);
     void ArmDeviceTimer(UINT timerId, COrlithUSBDevice* device);
+    void NotifyAuxiliaryWindows();
+    void OnUpdaterProgress(WPARAM what, LPARAM value);
+    // Message 0xD04: a wired mouse's firmware version; an old one leads to the update question.
+    void OnFirmwareVersion(uint16_t version);
+    void StartFirmwareUpdater(COrlithUSBDevice* selected);
 
     std::string m_busFolder;
     RegisteredMessages m_messages;
@@ -121,4 +148,7 @@ private:
     ProfileCommands m_profiles{m_pm, std::make_unique<WindowProfileDialogs>(m_pm, m_dpi)};
     bool m_shutDown = false;
     std::string m_audioLightingDevice; // the "Device" member of AudioFile.json, as JSON text
+    CSetWnd* m_setWnd = nullptr;
+    int m_firmwareUpdateFlag = 0;
+    std::function<void(int)> m_exitProcess;
 };
