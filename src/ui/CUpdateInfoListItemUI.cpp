@@ -65,8 +65,10 @@ COptionUI* CUpdateInfoListItemUI::CheckBox() const
 
 bool CUpdateInfoListItemUI::IsChecked() const
 {
+    // Only unchosen rows hide their box, so the selection alone tells (the list may sit on a
+    // hidden page while the user confirms).
     COptionUI* box = CheckBox();
-    return box && box->IsVisible() && box->IsSelected();
+    return box && box->IsSelected();
 }
 
 void CUpdateInfoListItemUI::Fill(const UpdateEntry& entry)

@@ -11,6 +11,7 @@
 #include "ui/CUpdateInfoListItemUI.h"
 #include "ui/LanguageList.h"
 #include "ui/ProgramVersion.h"
+#include "ui/SkinSettingsFile.h"
 
 #include <filesystem>
 #include <functional>
@@ -212,7 +213,10 @@ TEST_F(ShellWindows, ColoursResetAndACancelledPictureDialogInThePicker)
     synthetic::Click(picker.FindControl("skin_reset"));
     EXPECT_EQ(RootImage(), "common/background.png");
     EXPECT_EQ(Find("root")->GetBkColor(), 0u);
-    EXPECT_NE(MainIni().find("FLAGS=0\nIMAGE=common/background.png"), std::string::npos);
+    std::optional<SkinChangedParam> stored = SkinSettingsFile(dir / "data/QV742-CORE/main.ini").Read();
+    ASSERT_TRUE(stored);
+    EXPECT_FALSE(stored->isColour);
+    EXPECT_EQ(stored->image, "common/background.png");
 
     host.SetFileDialogAnswer("");
     synthetic::Click(picker.FindControl("skin_Custom"));
