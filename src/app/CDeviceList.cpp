@@ -317,8 +317,8 @@ void CDeviceList::ShowTile(int index, bool visible, bool select)
         if (CTabLayoutUI* pages = AsTabs(Find(tile->PageLayoutName().c_str())))
             pages->SelectItem(tile->PageIndex());
         ShowPowerTileOf(tile);
-        if (tile->Device() && tile->Device()->HasPowerTile() && m_manager.GetPaintWindow())
-            m_manager.SetTimer(tile, 1005, 50);
+        if (tile->Device() && m_manager.GetPaintWindow())
+            tile->RestartPowerTimer();
         tile->SetDeviceSelected(true, false);
     }
     UpdateNoDeviceLayout("DeviceSelectChanger");
