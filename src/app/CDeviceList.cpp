@@ -321,11 +321,7 @@ void CDeviceList::ShowTile(int index, bool visible, bool select)
     if (select) {
         if (CTabLayoutUI* pages = AsTabs(Find(tile->PageLayoutName().c_str())))
             pages->SelectItem(tile->PageIndex());
-        if (CControlUI* powerLayout = Find(tile->PowerLayoutName().c_str())) {
-            powerLayout->SetVisible(tile->PowerIndex() >= 0);
-            if (CTabLayoutUI* powers = AsTabs(powerLayout); powers && tile->PowerIndex() >= 0)
-                powers->SelectItem(tile->PowerIndex());
-        }
+        ShowPowerTileOf(tile);
         if (tile->Device() && m_manager.GetPaintWindow())
             tile->RestartPowerTimer();
         tile->SetDeviceSelected(true, false);
@@ -345,6 +341,18 @@ void CDeviceList::ShowTile(int index, bool visible, bool select)
         for (CDeviceOptionUI* each : m_tiles)
             each->SetSynchroSelected(false);
     }
+}
+
+void CDeviceList::ShowPowerTileOf(CDeviceOptionUI* tile)
+{
+    CControlUI* powerLayout = Find(tile->PowerLayoutName().c_str());
+    if (!powerLayout)
+        return;
+    // Products that report no battery (mouse pad, headset) have no power card to show.
+    const bool shown = tile->PowerIndex() >= 0 && tile->Device() && tile->Device()->HasPowerTile();
+    powerLayout->SetVisible(shown);
+    if (CTabLayoutUI* powers = AsTabs(powerLayout); powers && shown)
+        powers->SelectItem(tile->PowerIndex());
 }
 
 void CDeviceList::UpdateNoDeviceLayout(const char* logPrefix)
@@ -394,11 +402,7 @@ void CDeviceList::OnTileSelectionChanged()
     for (CDeviceOptionUI* tile : m_tiles) {
         if (!tile->IsDeviceSelected())
             continue;
-        if (CControlUI* powerLayout = Find(tile->PowerLayoutName().c_str())) {
-            powerLayout->SetVisible(tile->PowerIndex() >= 0);
-            if (CTabLayoutUI* powers = AsTabs(powerLayout); powers && tile->PowerIndex() >= 0)
-                powers->SelectItem(tile->PowerIndex());
-        }
+        ShowPowerTileOf(tile);
         return;
     }
 }

@@ -71,6 +71,8 @@ public:
     std::function<void()> onSelectedTileHiding;
 
 private:
+    // The power card of the tile's product, hidden for products without one.
+    void ShowPowerTileOf(CDeviceOptionUI* tile);
     // The wired command row of a slot's product (a notification row leads to its command row,
     // a receiver row to its partner); -1 when there is none.
     int CommandRowFor(int slotIndex) const;

@@ -2,10 +2,12 @@
 
 #include "app/ControlRouter.h"
 #include "app/CDeviceOptionUI.h"
+#include "app/FirmwareUpdater.h"
 #include "device/COrlithHS6533Device.h"
 #include "device/COrlithKeyboardDevice.h"
 #include "device/COrlithMouseDevice.h"
 #include "device/COrlithMousePadDevice.h"
+#include "device/DeviceFamilyTable.h"
 #include "device/DeviceKind.h"
 #include "device/DeviceMessages.h"
 #include "log/LogFile.h"
@@ -33,12 +35,17 @@
 #include "toolkit/custom/HandImgSelectButtonUI.h"
 #include "toolkit/custom/RedioMacroButtonUI.h"
 #include "toolkit/custom/SelectPanelUI.h"
+#include "ui/CAboutWnd.h"
 #include "ui/CDeviceProfileUI.h"
+#include "ui/CSetWnd.h"
+#include "ui/CSkinFrame.h"
 #include "ui/MsgWnd.h"
+#include "ui/ProgramVersion.h"
 #include "ui/WindowDpi.h"
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
@@ -53,6 +60,9 @@ constexpr WPARAM kPowerSuspend = 4;
 constexpr WPARAM kPowerResumeAutomatic = 0x12;
 constexpr int kLayoutWidth = 1000;
 constexpr int kLayoutHeight = 640;
+// Where the settings window opens: this far left of the main window's right edge and below its top.
+constexpr int kSettingsRightGap = 30;
+constexpr int kSettingsTopGap = 60;
 
 // The page tabs and the function panel number each one shows.
 int FunctionPanelOfTab(const std::string& name)
@@ -126,6 +136,13 @@ CMainWnd::CMainWnd(std::string busFolder)
 {
     m_devices = std::make_unique<CDeviceList>(m_pm, this);
     m_devices->onArrivalDone = [this] { FirstShow(); };
+    m_languages.SetAuxiliaryWindowsNotifier([this] { NotifyAuxiliaryWindows(); });
+    m_exitProcess = [](int code) {
+        // Ends at once: the worker threads are not joined, so no static object may be torn down
+        // under them; what the log holds is on disk already.
+        std::fflush(nullptr);
+        std::_Exit(code);
+    };
 }
 
 CMainWnd::~CMainWnd()
@@ -197,6 +214,23 @@ void CMainWnd::InitWindow()
     SetIcon(107);
     m_tray.CreateTrayIcon(GetHWND(), 107, "QV742-CORE");
     m_hookSink = std::make_unique<HookMessageSink>(GetHWND(), [this](POINT screen) { return IsOnStopButton(screen); });
+    ObserverImpl::SkinChanged().AddReceiver(this);
+    Receive(CSkinFrame::StoredChoice());
+}
+
+int CMainWnd::Receive(const SkinChangedParam& param)
+{
+    CControlUI* root = m_pm.FindControl("root");
+    if (!root)
+        return 1;
+    if (param.isColour) {
+        root->SetBkColor(param.colour);
+        root->SetBkImage("");
+    } else {
+        root->SetBkColor(0);
+        root->SetBkImage(param.image);
+    }
+    return 1;
 }
 
 void CMainWnd::OnWindowInit()
@@ -320,6 +354,7 @@ void CMainWnd::Shutdown()
     if (m_shutDown)
         return;
     m_shutDown = true;
+    ObserverImpl::SkinChanged().RemoveReceiver(this);
     m_tray.DeleteTrayIcon();
     m_hook.Stop();
     // Workers first: a worker blocked in SendMessage is released because the window is going.
@@ -365,6 +400,7 @@ void CMainWnd::OnClick(TNotifyUI& msg)
 {
     const std::string name = msg.pSender ? std::string(msg.pSender->GetName()) : std::string();
     if (EqualsNoCase(name, "closebtn")) {
+        CloseAuxiliaryWindows();
         HideToTray();
     } else if (EqualsNoCase(name, "nodevice_ok_btn") || EqualsNoCase(name, "errordevice_ok_btn")) {
         HideToTray();
@@ -378,6 +414,10 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     } else if (EqualsNoCase(name, "restorebtn")) {
         SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else if (EqualsNoCase(name, "skinbtn")) {
+        CSkinFrame::Open(GetHWND(), msg.pSender);
+    } else if (EqualsNoCase(name, "setbtn")) {
+        OpenSettings(false);
     } else if (name.rfind("windowdeviceset_", 0) == 0) {
         OpenDesktopInputSettings(std::atoi(name.c_str() + 16));
     } else if (EqualsNoCase(name, "device_select_prev")) {
@@ -480,6 +520,10 @@ void CMainWnd::OnItemSelect(TNotifyUI& msg)
 
 LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
 {
+    // A press anywhere in the window closes the background picker, even where the desktop gives
+    // the picker no focus to lose.
+    if ((uMsg == WM_LBUTTONDOWN || uMsg == WM_RBUTTONDOWN) && CSkinFrame::Current())
+        CSkinFrame::Current()->Close(IDCANCEL);
     bHandled = TRUE;
     if (uMsg == WM_ACTIVATE) {
         m_windowActive = wParam != 0;
@@ -540,6 +584,12 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, B
             m_hook.Start(platform::CaptureMode::SingleKey, *m_hookSink, true, true);
         else if (wParam == 0)
             m_hook.Stop();
+    } else if (uMsg == m_messages.updateRelay) {
+        OnUpdaterProgress(wParam, lParam);
+    } else if (uMsg == kMsgFirmwareVersion) {
+        OnFirmwareVersion(static_cast<uint16_t>(lParam));
+    } else if (uMsg == kMsgOpenSettingsCentred) {
+        OpenSettings(true);
     } else if (uMsg == kMsgShowSettingProgress) {
         if (CControlUI* progress = m_pm.FindControl("setting_progress"))
             progress->SetVisible(true);
@@ -635,6 +685,7 @@ void CMainWnd::OnTrayIcon(UINT mouseMessage)
             empty->SetVisible(!present);
         WriteLog(std::string("UIMSG_TRAYICON>pNoDeviceLinkLyout    ") + (present ? "false" : "true"));
     }
+    CloseAuxiliaryWindows();
     if (IsVisible() && !IsMinimized()) {
         HideToTray();
         return;
@@ -657,6 +708,7 @@ void CMainWnd::OnMenuCommand(const MenuCmd* command)
     if (!command)
         return;
     if (command->szName == "exit") {
+        CloseAuxiliaryWindows();
         Close(0);
     } else if (command->szName == "show") {
         Rescale();
@@ -709,4 +761,140 @@ void CMainWnd::OnSimControl(int action, const std::string& device)
     default:
         break;
     }
+}
+
+void CMainWnd::NotifyAuxiliaryWindows()
+{
+    // Every other window of the program reloads its texts: settings, about, message boxes, menus.
+    std::vector<HWND> others;
+    for (CPaintManagerUI* manager : CPaintManagerUI::GetPaintManagers()) {
+        if (manager != &m_pm && manager->GetPaintWindow())
+            others.push_back(manager->GetPaintWindow());
+    }
+    for (HWND other : others)
+        ::SendMessage(other, LanguageChangedMessage, 0, 0);
+}
+
+void CMainWnd::CloseAuxiliaryWindows()
+{
+    if (m_setWnd)
+        ::SendMessage(m_setWnd->GetHWND(), WM_CLOSE, 0, 0);
+    if (HWND about = CAboutWnd::OpenWindow())
+        ::SendMessage(about, WM_CLOSE, 0, 0);
+    if (CSkinFrame* picker = CSkinFrame::Current())
+        picker->Close(IDCANCEL);
+}
+
+std::vector<UpdateEntry> CMainWnd::BuildUpdateEntries()
+{
+    std::vector<UpdateEntry> entries;
+    for (const ProductRow& row : ProductTable()) {
+        UpdateEntry entry;
+        entry.hexVersion = row.numbers[0] != 0;
+        entry.linkFlag = row.numbers[1];
+        entry.versionNumber = row.numbers[2];
+        entry.component = row.productCode;
+        entry.displayName = row.tags[1];
+        entry.versionText = row.firmwareTag;
+        entries.push_back(entry);
+    }
+    for (int i = 0; i < m_devices->TileCount(); ++i) {
+        CDeviceOptionUI* tile = m_devices->TileAt(i);
+        COrlithUSBDevice* device = tile ? tile->Device() : nullptr;
+        if (!device)
+            continue;
+        const DeviceMatchEntry& identity = device->Identity();
+        int row = FindDeviceFamily(identity.vendorId, identity.productId, identity.kind, identity.role);
+        if (row < 0 || row >= static_cast<int>(entries.size()))
+            continue;
+        DeviceChannel& channel = device->Channel();
+        if (!channel.IsOpen()) {
+            entries[row].versionNumber = 0;
+        } else if (!channel.IsReceiverMode()) {
+            entries[row].versionNumber = channel.WiredDevice().Attributes().versionNumber;
+        } else if (tile->IsPresent()) {
+            entries[row].versionNumber = channel.ReceiverDevice().Attributes().versionNumber;
+            entries[row].linkFlag = -1;
+        }
+    }
+    if (!entries.empty())
+        entries.back().versionNumber = ProgramVersionNumber();
+    std::vector<UpdateEntry> listed;
+    for (const UpdateEntry& entry : entries) {
+        if (entry.versionNumber != 0)
+            listed.push_back(entry);
+    }
+    return listed;
+}
+
+void CMainWnd::OpenSettings(bool centred)
+{
+    if (m_setWnd)
+        return;
+    CSetWnd settings;
+    settings.SetOwnerWindow(GetHWND());
+    settings.SetLanguageIndex(m_languages.CurrentIndex());
+    settings.SetUpdateEntries(BuildUpdateEntries());
+    if (!settings.Create(GetHWND(), "SetWnd", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, CSetWnd::kWidth, CSetWnd::kHeight))
+        return;
+    m_setWnd = &settings;
+    settings.SetDpi(m_dpi);
+    if (centred) {
+        settings.CenterWindow();
+    } else {
+        const RECT main = GetWindowRect();
+        const RECT own = settings.GetWindowRect();
+        const int width = own.right - own.left;
+        const int x = main.right - width - m_pm.GetDPIObj()->Scale(kSettingsRightGap);
+        const int y = main.top + m_pm.GetDPIObj()->Scale(kSettingsTopGap);
+        settings.SetWindowPos(x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    settings.ShowModal();
+    m_setWnd = nullptr;
+}
+
+void CMainWnd::OnUpdaterProgress(WPARAM what, LPARAM value)
+{
+    // Finished components and percentages belong to the settings window; the main window has
+    // nothing of its own to do for them (nor for the other codes).
+    if (m_setWnd && (what == CSetWnd::kComponentDone || what == CSetWnd::kPercent))
+        m_setWnd->OnUpdaterProgress(what, value);
+}
+
+void CMainWnd::OnFirmwareVersion(uint16_t version)
+{
+    COrlithUSBDevice* selected = SelectedDevice();
+    if (!FirmwareUpdater::NeedsUpdate(version)) {
+        if (selected)
+            selected->Channel().SetSuspended(false);
+        return;
+    }
+    m_firmwareUpdateFlag = 1;
+    m_devices->OnDeviceInitialised(true);
+    if (CControlUI* empty = m_pm.FindControl("No_device_Link"))
+        empty->SetVisible(true);
+    WriteLog("UpdateMacroKbDevice>pNoDeviceLinkLyout    true");
+    const std::string title = CResourceManager::GetInstance().GetText("UpdateTiShi");
+    if (ShowMessage(GetHWND(), title, "UpdateTiShiText", m_dpi, true, kMessageQuestion) != 1) {
+        m_exitProcess(0);
+        return;
+    }
+    StartFirmwareUpdater(selected);
+}
+
+void CMainWnd::StartFirmwareUpdater(COrlithUSBDevice* selected)
+{
+    // The device's commands stay quiet while the updater owns the device.
+    if (selected)
+        selected->Channel().SetSuspended(true);
+    const FirmwareUpdater::Launch launch = FirmwareUpdater(FirmwareUpdater::DefaultFolder()).Start();
+    if (launch == FirmwareUpdater::Launch::Started)
+        return;
+    // Nothing holds the device then: it answers again, and the user learns why nothing happened.
+    if (selected)
+        selected->Channel().SetSuspended(false);
+    WriteLog(launch == FirmwareUpdater::Launch::Missing ? "Firmware updater missing" : "Firmware updater failed to start");
+    const std::string title = CResourceManager::GetInstance().GetText("UpdateTiShi");
+    ShowMessage(GetHWND(), title, launch == FirmwareUpdater::Launch::Missing ? "UpdaterMissingText" : "UpdaterFailedText",
+                m_dpi, true, kMessageNotice);
 }

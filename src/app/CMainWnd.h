@@ -21,12 +21,16 @@
 #include "toolkit/TrayIcon.h"
 #include "toolkit/WindowImplBase.h"
 #include "ui/LanguageManager.h"
+#include "ui/SkinObserver.h"
+#include "ui/UpdateEntry.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class COrlithUSBDevice;
+class CSetWnd;
 class SimulatedDevices;
 struct MenuCmd;
 
@@ -46,7 +50,7 @@ struct RegisteredMessages {
 extern const char kInstanceMessageName[];
 extern const char kLightControlNotifyName[];
 
-class CMainWnd : public WindowImplBase {
+class CMainWnd : public WindowImplBase, public ReceiverImpl {
 public:
     // Timers of the window itself (one-shot: each handler kills its own timer first).
     static constexpr UINT kTimerRescale = 1011;
@@ -55,6 +59,8 @@ public:
     static constexpr UINT kTimerGameEvent = 1066;
     // Single-key capture for the key assignment panel: wParam 1 starts it, 0 ends it.
     static constexpr UINT kMsgSingleKeyCapture = WM_USER + 30;
+    // Opens the settings window centred (no sender inside the program).
+    static constexpr UINT kMsgOpenSettingsCentred = 0x0C15;
 
     // busFolder: where the message bus lives (empty: the user's runtime folder).
     explicit CMainWnd(std::string busFolder = {});
@@ -95,6 +101,22 @@ public:
     // True for a point (screen coordinates) on the selected page's visible recording stop button.
     bool IsOnStopButton(POINT screen);
 
+    // The settings window while it is open, else null.
+    CSetWnd* SettingsWindow() const { return m_setWnd; }
+    // Opens the settings window (modal) beside the main window, or centred; nothing when one is open.
+    void OpenSettings(bool centred);
+    // The update list's entries: one per product row, versions of the connected devices, the
+    // program's own version last; only those with a non-zero version.
+    std::vector<UpdateEntry> BuildUpdateEntries();
+    // Sends WM_CLOSE to the open auxiliary windows (settings, about, background picker).
+    void CloseAuxiliaryWindows();
+    // Set when an old firmware was reported and the update offered; the first show clears it.
+    int FirmwareUpdateFlag() const { return m_firmwareUpdateFlag; }
+    // How declining the firmware update ends the process (tests replace it).
+    void SetProcessExit(std::function<void(int)> exitProcess) { m_exitProcess = std::move(exitProcess); }
+    // The skin-changed subject's broadcast: the root takes the colour or the image.
+    int Receive(const SkinChangedParam& param) override;
+
     // The DPI of a monitor: 144 when it is larger than 1500 x 960, else 96.
     static int DpiForMonitor(const RECT& monitor);
     // One of 48, 72, 96, 120, 144, 168, 192; any other value is reported and becomes 96.
@@ -133,6 +155,11 @@ private:
     void HideToTray();
     void OnSimControl(int action, const std::string& device);
     void ArmDeviceTimer(UINT timerId, COrlithUSBDevice* device);
+    void NotifyAuxiliaryWindows();
+    void OnUpdaterProgress(WPARAM what, LPARAM value);
+    // Message 0xD04: a wired mouse's firmware version; an old one leads to the update question.
+    void OnFirmwareVersion(uint16_t version);
+    void StartFirmwareUpdater(COrlithUSBDevice* selected);
     // A device joined or left synchronised lighting: tiles and the sync thread follow.
     void OnSynchroChanged();
 
@@ -160,4 +187,7 @@ private:
     platform::CDeviceHook m_hook;
     bool m_shutDown = false;
     std::string m_audioLightingDevice; // the "Device" member of AudioFile.json, as JSON text
+    CSetWnd* m_setWnd = nullptr;
+    int m_firmwareUpdateFlag = 0;
+    std::function<void(int)> m_exitProcess;
 };

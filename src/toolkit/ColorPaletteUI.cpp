@@ -66,7 +66,7 @@ void CColorPaletteUI::SetSelectColor(DWORD argb)
     m_fHue = hue;
     m_fSat = high > 0 ? delta / high : 0;
     m_fValue = high;
-    Invalidate();
+    InvalidateWithMarkers();
 }
 
 void CColorPaletteUI::SetPalletHeight(int height)
@@ -79,6 +79,21 @@ void CColorPaletteUI::SetBarHeight(int height)
 {
     m_nBarHeight = std::max(0, height);
     Invalidate();
+}
+
+void CColorPaletteUI::InvalidateWithMarkers()
+{
+    // The markers reach past the control's edges (the hue marker above and below the bar, the
+    // point's ring at the square's sides): their old pixels there must be painted over too.
+    if (!IsVisible() || !m_pManager)
+        return;
+    const int overhang = Scale(kMarkerOverhang);
+    RECT rc = m_rcItem;
+    rc.left -= overhang;
+    rc.top -= overhang;
+    rc.right += overhang;
+    rc.bottom += overhang;
+    m_pManager->Invalidate(rc);
 }
 
 RECT CColorPaletteUI::PalletRect() const
@@ -107,7 +122,7 @@ void CColorPaletteUI::PickAt(POINT pt)
         RECT bar = BarRect();
         m_fHue = 359.0f * std::clamp(float(pt.x - bar.left) / float(std::max(1, bar.right - bar.left - 1)), 0.0f, 1.0f);
     }
-    Invalidate();
+    InvalidateWithMarkers();
     if (GetSelectColor() != before && m_pManager)
         m_pManager->SendNotify(this, "colorchanged", WPARAM(GetSelectColor()));
 }

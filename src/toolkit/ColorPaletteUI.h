@@ -22,6 +22,9 @@ public:
     void SetAttribute(std::string_view name, std::string_view value) override;
 
 private:
+    // How far the markers reach past the control, in units.
+    static constexpr int kMarkerOverhang = 6;
+    void InvalidateWithMarkers();
     RECT PalletRect() const;
     RECT BarRect() const;
     void PickAt(POINT pt);

@@ -15,9 +15,16 @@ CComboWnd* CComboWnd::Open(CComboUI* owner)
     RECT combo = owner->GetPos();
     RECT screen = ownerWindow->GetWindowRect();
     const CDPI* dpi = ownerManager->GetDPIObj();
-    int rowHeight = dpi->Scale(owner->GetListInfo()->nItemHeight);
-    int height = std::min(rowHeight * std::max(1, owner->GetCount()) + dpi->Scale(4),
-                          dpi->Scale(owner->GetDropBoxSize().cy));
+    // The rows' own heights (a row without one takes the list's item height) and the inset.
+    int rowsHeight = 0;
+    for (int i = 0; i < owner->GetCount(); ++i) {
+        CControlUI* row = owner->GetItemAt(i);
+        if (row->IsVisible())
+            rowsHeight += row->EstimateSize(SIZE{combo.right - combo.left, 0}).cy;
+    }
+    if (rowsHeight == 0)
+        rowsHeight = dpi->Scale(owner->GetListInfo()->nItemHeight);
+    int height = std::min(rowsHeight + dpi->Scale(4), dpi->Scale(owner->GetDropBoxSize().cy));
     int width = owner->GetDropBoxSize().cx > 0 ? dpi->Scale(owner->GetDropBoxSize().cx) : combo.right - combo.left;
     RECT rc{screen.left + combo.left, screen.top + combo.bottom + dpi->Scale(2), 0, 0};
     rc.right = rc.left + width;

@@ -27,6 +27,20 @@ void CEditUI::SetText(const CDuiString& text)
 {
     CLabelUI::SetText(text);
     m_iCaret = int(DecodeUtf8(m_sText).size());
+    m_iSelAnchor = m_iCaret;
+}
+
+std::pair<int, int> CEditUI::GetSel() const
+{
+    return {std::min(m_iSelAnchor, m_iCaret), std::max(m_iSelAnchor, m_iCaret)};
+}
+
+void CEditUI::SetSel(int anchor, int caret)
+{
+    const int length = int(DecodeUtf8(m_sText).size());
+    m_iSelAnchor = std::clamp(anchor, 0, length);
+    m_iCaret = std::clamp(caret, 0, length);
+    Invalidate();
 }
 
 void CEditUI::SetMaxChar(int maxChars)
@@ -78,23 +92,46 @@ void CEditUI::ChangedByUser()
 void CEditUI::Insert(char32_t c)
 {
     std::u32string text = DecodeUtf8(m_sText);
-    if (!Accepts(c, text))
+    std::u32string remaining = text;
+    const int caret = m_iCaret;
+    const int anchor = m_iSelAnchor;
+    const bool replaced = EraseSelection(remaining);
+    if (!Accepts(c, remaining)) {
+        m_iCaret = caret;
+        m_iSelAnchor = anchor;
         return;
-    m_iCaret = std::clamp(m_iCaret, 0, int(text.size()));
-    text.insert(text.begin() + m_iCaret, c);
-    m_sText = EncodeUtf8(text);
+    }
+    m_iCaret = std::clamp(m_iCaret, 0, int(remaining.size()));
+    remaining.insert(remaining.begin() + m_iCaret, c);
+    m_sText = EncodeUtf8(remaining);
     ++m_iCaret;
+    m_iSelAnchor = m_iCaret;
+    (void)replaced;
     ChangedByUser();
+}
+
+bool CEditUI::EraseSelection(std::u32string& text)
+{
+    auto [first, last] = GetSel();
+    first = std::clamp(first, 0, int(text.size()));
+    last = std::clamp(last, 0, int(text.size()));
+    if (first == last)
+        return false;
+    text.erase(text.begin() + first, text.begin() + last);
+    m_iCaret = m_iSelAnchor = first;
+    return true;
 }
 
 void CEditUI::EraseAt(int index)
 {
     std::u32string text = DecodeUtf8(m_sText);
-    if (index < 0 || index >= int(text.size()))
-        return;
-    text.erase(text.begin() + index);
+    if (!EraseSelection(text)) {
+        if (index < 0 || index >= int(text.size()))
+            return;
+        text.erase(text.begin() + index);
+        m_iCaret = m_iSelAnchor = std::min(index, int(text.size()));
+    }
     m_sText = EncodeUtf8(text);
-    m_iCaret = std::min(m_iCaret, int(text.size()));
     ChangedByUser();
 }
 
@@ -107,9 +144,77 @@ void CEditUI::ClampToRange()
     std::string text = std::to_string(clamped);
     if (text != m_sText) {
         m_sText = text;
-        m_iCaret = int(text.size());
+        m_iCaret = m_iSelAnchor = int(text.size());
         ChangedByUser();
     }
+}
+
+void CEditUI::MoveCaret(int caret, bool extend)
+{
+    m_iCaret = std::clamp(caret, 0, int(DecodeUtf8(m_sText).size()));
+    if (!extend)
+        m_iSelAnchor = m_iCaret;
+    Invalidate();
+}
+
+void CEditUI::SelectWordAt(int index)
+{
+    std::u32string text = DecodeUtf8(m_sText);
+    const int length = int(text.size());
+    index = std::clamp(index, 0, length);
+    auto isSpace = [&](int i) { return text[size_t(i)] == U' ' || text[size_t(i)] == U'\t'; };
+    int first = index, last = index;
+    while (first > 0 && !isSpace(first - 1))
+        --first;
+    while (last < length && !isSpace(last))
+        ++last;
+    SetSel(first, last);
+}
+
+void CEditUI::OnKeyDown(TEventUI& event)
+{
+    const int length = int(DecodeUtf8(m_sText).size());
+    const bool shift = (event.wKeyState & MK_SHIFT) != 0;
+    const bool control = (event.wKeyState & MK_CONTROL) != 0;
+    switch (event.chKey) {
+    case VK_RETURN:
+        if (m_pManager) {
+            m_pManager->SendNotify(this, "return");
+            // The edit is applied as when the user leaves the field.
+            if (m_pManager && m_pManager->GetFocus() == this)
+                m_pManager->SetFocus(nullptr);
+        }
+        return;
+    case VK_BACK:
+        if (m_bReadOnly)
+            return;
+        if (GetSel().first != GetSel().second)
+            EraseAt(m_iCaret);
+        else if (m_iCaret > 0)
+            EraseAt(m_iCaret - 1);
+        return;
+    case VK_DELETE:
+        if (!m_bReadOnly)
+            EraseAt(m_iCaret);
+        return;
+    case VK_LEFT:
+        MoveCaret(!shift && GetSel().first != GetSel().second ? GetSel().first : m_iCaret - 1, shift);
+        return;
+    case VK_RIGHT:
+        MoveCaret(!shift && GetSel().first != GetSel().second ? GetSel().second : m_iCaret + 1, shift);
+        return;
+    case VK_HOME: MoveCaret(0, shift); return;
+    case VK_END: MoveCaret(length, shift); return;
+    case 'A':
+        if (control) {
+            SetSel(0, length);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    CLabelUI::DoEvent(event);
 }
 
 void CEditUI::DoEvent(TEventUI& event)
@@ -121,47 +226,91 @@ void CEditUI::DoEvent(TEventUI& event)
         if (!m_bReadOnly && IsEnabled())
             Insert(char32_t(event.chKey));
         return;
-    case UIEVENT_KEYDOWN: {
-        int length = int(DecodeUtf8(m_sText).size());
-        switch (event.chKey) {
-        case VK_RETURN:
-            if (m_pManager)
-                m_pManager->SendNotify(this, "return");
-            return;
-        case VK_BACK:
-            if (!m_bReadOnly && m_iCaret > 0) {
-                --m_iCaret;
-                EraseAt(m_iCaret);
-            }
-            return;
-        case VK_DELETE:
-            if (!m_bReadOnly)
-                EraseAt(m_iCaret);
-            return;
-        case VK_LEFT: m_iCaret = std::max(0, m_iCaret - 1); break;
-        case VK_RIGHT: m_iCaret = std::min(length, m_iCaret + 1); break;
-        case VK_HOME: m_iCaret = 0; break;
-        case VK_END: m_iCaret = length; break;
-        default: CLabelUI::DoEvent(event); return;
-        }
+    case UIEVENT_KEYDOWN:
+        OnKeyDown(event);
+        return;
+    case UIEVENT_SETFOCUS:
+        // Arriving by Tab selects the whole text, as fields do elsewhere; a click then places
+        // the caret where it lands.
+        SetSel(0, int(DecodeUtf8(m_sText).size()));
+        CLabelUI::DoEvent(event);
         Invalidate();
         return;
-    }
-    case UIEVENT_SETFOCUS:
-        m_iCaret = int(DecodeUtf8(m_sText).size());
-        CLabelUI::DoEvent(event);
-        return;
     case UIEVENT_KILLFOCUS:
+        m_bSelecting = false;
+        m_iSelAnchor = m_iCaret;
         ClampToRange();
         CLabelUI::DoEvent(event);
+        // The caret and selection are drawn only while focused: repaint them away.
+        Invalidate();
         return;
     case UIEVENT_BUTTONDOWN:
-    case UIEVENT_BUTTONUP:
+        if (IsEnabled()) {
+            MoveCaret(IndexAtX(event.ptMouse.x), (event.wKeyState & MK_SHIFT) != 0);
+            m_bSelecting = true;
+        }
+        return;
     case UIEVENT_MOUSEMOVE:
+        if (m_bSelecting)
+            MoveCaret(IndexAtX(event.ptMouse.x), true);
+        return;
+    case UIEVENT_BUTTONUP:
+        m_bSelecting = false;
+        return;
+    case UIEVENT_DBLCLICK:
+        if (IsEnabled())
+            SelectWordAt(IndexAtX(event.ptMouse.x));
+        m_bSelecting = false;
         return;
     default:
         CLabelUI::DoEvent(event);
     }
+}
+
+std::string CEditUI::ShownText() const
+{
+    return m_bPassword ? std::string(DecodeUtf8(m_sText).size(), '*') : std::string(m_sText);
+}
+
+RECT CEditUI::TextBox() const
+{
+    CDuiRect rc(m_rcItem);
+    rc.Deflate(GetTextPadding());
+    return rc;
+}
+
+int CEditUI::TextStartX(const RECT& box, const std::string& shown) const
+{
+    if (!m_pManager)
+        return box.left;
+    const int width = CRenderEngine::GetTextSize(m_pManager, shown, m_iFont).cx;
+    const int room = box.right - box.left;
+    // Text wider than its box starts at the left, as it is drawn.
+    if (width >= room || !(m_uTextStyle & (DT_CENTER | DT_RIGHT)))
+        return box.left;
+    return (m_uTextStyle & DT_CENTER) ? box.left + (room - width) / 2 : box.right - width;
+}
+
+int CEditUI::XOfIndex(int index) const
+{
+    const std::string shown = ShownText();
+    const RECT box = TextBox();
+    const std::u32string text = DecodeUtf8(shown);
+    index = std::clamp(index, 0, int(text.size()));
+    const std::string before = EncodeUtf8(std::u32string_view(text).substr(0, size_t(index)));
+    const int offset = m_pManager ? CRenderEngine::GetTextSize(m_pManager, before, m_iFont).cx : 0;
+    return TextStartX(box, shown) + offset;
+}
+
+int CEditUI::IndexAtX(int x) const
+{
+    const int length = int(DecodeUtf8(m_sText).size());
+    // The boundary nearest to x: past the middle of a character counts as after it.
+    for (int i = 0; i < length; ++i) {
+        if (x < (XOfIndex(i) + XOfIndex(i + 1) + 1) / 2)
+            return i;
+    }
+    return length;
 }
 
 void CEditUI::PaintStatusImage(HDC hDC)
@@ -172,20 +321,22 @@ void CEditUI::PaintStatusImage(HDC hDC)
 
 void CEditUI::PaintText(HDC hDC)
 {
-    std::u32string text = DecodeUtf8(m_sText);
-    std::string shown = m_bPassword ? std::string(text.size(), '*') : m_sText;
-    CDuiRect rc(m_rcItem);
-    rc.Deflate(GetTextPadding());
-    DWORD color = CurrentTextColor();
+    const std::string shown = ShownText();
+    const RECT rc = TextBox();
+    const DWORD color = CurrentTextColor();
+    const bool editing = IsFocused() && m_pManager;
+    const int lineHeight = m_pManager ? m_pManager->ScaledFontSize(m_pManager->GetFont(m_iFont)) + Scale(4) : 0;
+    const int top = (rc.top + rc.bottom - lineHeight) / 2;
+    if (editing) {
+        auto [first, last] = GetSel();
+        if (first != last)
+            hDC->FillRect(RECT{XOfIndex(first), top, XOfIndex(last), top + lineHeight}, GetAdjustColor(m_dwSelectBkColor));
+    }
     if (!shown.empty())
         CRenderEngine::DrawText(hDC, m_pManager, rc, shown, GetAdjustColor(color), m_iFont, m_uTextStyle);
-    if (!IsFocused() || m_bReadOnly || !m_pManager)
+    if (!editing || m_bReadOnly)
         return;
-    std::string beforeCaret = m_bPassword ? std::string(size_t(m_iCaret), '*')
-                                          : EncodeUtf8(std::u32string_view(text).substr(0, size_t(m_iCaret)));
-    int x = rc.left + CRenderEngine::GetTextSize(m_pManager, beforeCaret, m_iFont).cx;
-    int lineHeight = m_pManager->ScaledFontSize(m_pManager->GetFont(m_iFont)) + Scale(4);
-    int top = (rc.top + rc.bottom - lineHeight) / 2;
+    const int x = std::min<int>(XOfIndex(m_iCaret), rc.right);
     hDC->FillRect(RECT{x, top, x + std::max(1, Scale(1)), top + lineHeight},
                   GetAdjustColor(m_dwCaretColor ? m_dwCaretColor : color));
 }
@@ -200,6 +351,7 @@ void CEditUI::SetAttribute(std::string_view name, std::string_view value)
         SIZE range = ParseSize(value);
         SetNumberRange(range.cx, range.cy);
     } else if (name == "caretcolor") m_dwCaretColor = ParseColor(value);
+    else if (name == "selectbkcolor") m_dwSelectBkColor = ParseColor(value);
     else if (name == "focusbkcolor") m_dwFocusBkColor = ParseColor(value);
     else CLabelUI::SetAttribute(name, value);
 }

@@ -60,14 +60,22 @@ RECT CMenuWnd::PlacedRect(SIZE size) const
 {
     int x = (m_dwAlignment & eMenuAlignment_Right) ? m_ptAnchor.x - size.cx : m_ptAnchor.x;
     int y = (m_dwAlignment & eMenuAlignment_Bottom) ? m_ptAnchor.y - size.cy : m_ptAnchor.y;
-    // A menu that would leave the monitor opens the other way from its anchor.
-    if (IUIHost* host = UIHost()) {
-        const RECT monitor = host->MonitorRect(RECT{m_ptAnchor.x, m_ptAnchor.y, m_ptAnchor.x + 1, m_ptAnchor.y + 1});
-        if (x + size.cx > monitor.right && m_ptAnchor.x - size.cx >= monitor.left)
-            x = m_ptAnchor.x - size.cx;
-        if (y + size.cy > monitor.bottom)
-            y = m_ptAnchor.y - size.cy >= monitor.top ? m_ptAnchor.y - size.cy : std::max(monitor.top, monitor.bottom - size.cy);
-    }
+    IUIHost* host = UIHost();
+    if (!host)
+        return RECT{x, y, x + size.cx, y + size.cy};
+    // A menu that would leave the screen opens on the other side of its point (a tray at the
+    // bottom or right), and stays inside the screen when neither side has room.
+    const RECT screen = host->MonitorRect(RECT{m_ptAnchor.x, m_ptAnchor.y, m_ptAnchor.x + 1, m_ptAnchor.y + 1});
+    if (x + size.cx > screen.right && m_ptAnchor.x - size.cx >= screen.left)
+        x = m_ptAnchor.x - size.cx;
+    else if (x < screen.left && m_ptAnchor.x + size.cx <= screen.right)
+        x = m_ptAnchor.x;
+    if (y + size.cy > screen.bottom && m_ptAnchor.y - size.cy >= screen.top)
+        y = m_ptAnchor.y - size.cy;
+    else if (y < screen.top && m_ptAnchor.y + size.cy <= screen.bottom)
+        y = m_ptAnchor.y;
+    x = std::max<int>(screen.left, std::min<int>(x, screen.right - size.cx));
+    y = std::max<int>(screen.top, std::min<int>(y, screen.bottom - size.cy));
     return RECT{x, y, x + size.cx, y + size.cy};
 }
 

@@ -814,6 +814,42 @@ void CPaintManagerUI::DispatchMouse(UINT uMsg, WPARAM wParam, POINT pt)
     }
 }
 
+namespace {
+
+// Fields, buttons (options and check boxes too) and combos take the focus from Tab.
+bool IsTabStop(CControlUI* control)
+{
+    return control->IsKeyboardEnabled() &&
+           (control->GetInterface("Edit") || control->GetInterface("Button") || control->GetInterface("Combo"));
+}
+
+// Moves the focus to the next (or previous) visible, enabled tab stop in tree order, wrapping.
+void MoveFocusByTab(CPaintManagerUI& manager, bool forward)
+{
+    CControlUI* root = manager.GetRoot();
+    if (!root)
+        return;
+    std::vector<CControlUI*> stops;
+    root->FindControl(
+        [](CControlUI* control, void* found) -> CControlUI* {
+            if (IsTabStop(control))
+                static_cast<std::vector<CControlUI*>*>(found)->push_back(control);
+            return nullptr;
+        },
+        &stops, UIFIND_VISIBLE | UIFIND_ENABLED);
+    if (stops.empty())
+        return;
+    auto current = std::find(stops.begin(), stops.end(), manager.GetFocus());
+    size_t next = forward ? 0 : stops.size() - 1;
+    if (current != stops.end()) {
+        size_t at = size_t(current - stops.begin());
+        next = forward ? (at + 1) % stops.size() : (at + stops.size() - 1) % stops.size();
+    }
+    manager.SetFocus(stops[next]);
+}
+
+} // namespace
+
 bool CPaintManagerUI::PreMessageHandler(UINT, WPARAM, LPARAM, LRESULT&)
 {
     return false;
@@ -855,6 +891,10 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_CHAR:
+        if (uMsg == WM_KEYDOWN && wParam == VK_TAB) {
+            MoveFocusByTab(*this, (lParam & MK_SHIFT) == 0);
+            return false;
+        }
         m_wKeyState = WORD(lParam);
         LastKeyState() = m_wKeyState;
         if (m_pFocus)

@@ -138,7 +138,11 @@ void CColorSelectWnd::Notify(TNotifyUI& msg)
         else if (SplitNameIndex(name, prefix, index) && index >= 0 && index < kSwatches)
             OnSwatchSelected(prefix, index);
     } else if (msg.sType == "textchanged" && (name == "color_edit_r" || name == "color_edit_g" || name == "color_edit_b")) {
+        // An emptied channel counts as 0 but stays empty while the user types.
         OnChannelEdited();
+    } else if (msg.sType == "killfocus" && (name == "color_edit_r" || name == "color_edit_g" || name == "color_edit_b")) {
+        if (msg.pSender->GetText().empty())
+            msg.pSender->SetText("0");
     } else if (msg.sType == "colorchanged" && msg.pSender == m_palette) {
         m_colour = m_palette->GetSelectColor();
         ApplyToUserSwatch();
@@ -181,8 +185,6 @@ void CColorSelectWnd::OnChannelEdited()
             edit->SetText("255");
         } else if (channels[i] < 0) {
             channels[i] = 0; // the edits take digits only; a pasted sign counts as nothing
-        } else if (text.empty()) {
-            edit->SetText("0");
         }
     }
     m_colour = 0xFF000000u | static_cast<DWORD>(channels[0]) << 16 | static_cast<DWORD>(channels[1]) << 8 | static_cast<DWORD>(channels[2]);

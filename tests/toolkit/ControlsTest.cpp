@@ -5,6 +5,7 @@
 #include "toolkit/EditUI.h"
 #include "toolkit/ListLabelElementUI.h"
 #include "toolkit/ListUI.h"
+#include "toolkit/MenuWnd.h"
 #include "toolkit/OptionUI.h"
 #include "toolkit/SliderUI.h"
 #include "toolkit/TabLayoutUI.h"
@@ -152,7 +153,9 @@ TEST_F(ControlsTest, EditKeepsNumbersLengthAndRange)
     EXPECT_EQ(dpi->GetText(), "4000");
     window->TakeNotes();
     synthetic::PressKey(window.get(), VK_RETURN);
-    EXPECT_EQ(window->TakeNotes(), Notes{"return:DPI_edit_1"});
+    EXPECT_EQ(window->TakeNotes(), (Notes{"return:DPI_edit_1", "killfocus:DPI_edit_1"})) << "Enter applies the edit";
+    synthetic::Click(dpi);
+    synthetic::PressKey(window.get(), VK_END);
     synthetic::Type(window.get(), "0");
     CDuiString atKillFocus;
     window->onNotify = [&](TNotifyUI& msg) {
@@ -217,6 +220,133 @@ TEST_F(ControlsTest, ColorPaletteRoundTripsAndReportsPicks)
     synthetic::ClickAt(window.get(), POINT{0, 139});
     EXPECT_EQ(palette->GetSelectColor(), 0xFF000000u);
     EXPECT_EQ(reported, 0xFF000000u);
+    window->DestroyWindow();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControlsTest, EditPlacesTheCaretWhereTheNextCharacterGoesAndSelects)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <Edit name="left" height="30" width="200" text="1200 dpi"/>
+        <Edit name="centre" height="30" width="200" text="1200" align="center" numberonly="true" range="100,26000"/>
+    </VerticalLayout></Window>)");
+    auto* left = window->FindAs<CEditUI>("left");
+    auto* centre = window->FindAs<CEditUI>("centre");
+
+    synthetic::Click(centre);
+    EXPECT_EQ(centre->GetCaretPos(), 2) << "the middle of centred text is between its middle characters";
+    synthetic::Type(window.get(), "5");
+    EXPECT_EQ(centre->GetText(), "12500");
+
+    synthetic::PressKey(window.get(), 'A', MK_CONTROL);
+    EXPECT_EQ(centre->GetSel(), std::make_pair(0, 5));
+    synthetic::Type(window.get(), "9");
+    EXPECT_EQ(centre->GetText(), "9") << "typing replaces the selection";
+
+    synthetic::DoubleClick(left);
+    EXPECT_EQ(left->GetSel(), std::make_pair(5, 8)) << "the word under the pointer";
+    synthetic::Type(window.get(), "cpi");
+    EXPECT_EQ(left->GetText(), "1200 cpi");
+    synthetic::PressKey(window.get(), VK_HOME);
+    synthetic::PressKey(window.get(), VK_RIGHT, MK_SHIFT);
+    synthetic::PressKey(window.get(), VK_RIGHT, MK_SHIFT);
+    EXPECT_EQ(left->GetSel(), std::make_pair(0, 2));
+    synthetic::PressKey(window.get(), VK_BACK);
+    EXPECT_EQ(left->GetText(), "00 cpi");
+    window->DestroyWindow();
+}
+
+TEST_F(ControlsTest, AnEmptiedNumberFieldStaysEmptyUntilEnterOrTabApplyIt)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <Edit name="dpi" height="30" text="1600" numberonly="true" range="100,26000"/>
+        <Button name="btn" height="30"/>
+        <Edit name="hidden" height="30" visible="false"/>
+        <Edit name="name" height="30"/>
+    </VerticalLayout></Window>)");
+    auto* dpi = window->FindAs<CEditUI>("dpi");
+    const struct {
+        UINT key;
+        UINT modifiers;
+        const char* focusAfter;
+    } cases[] = {{VK_TAB, 0, "btn"}, {VK_TAB, MK_SHIFT, "name"}, {VK_RETURN, 0, ""}};
+    for (const auto& c : cases) {
+        synthetic::Click(dpi);
+        synthetic::PressKey(window.get(), 'A', MK_CONTROL);
+        synthetic::PressKey(window.get(), VK_BACK);
+        EXPECT_EQ(dpi->GetText(), "") << "no value is forced in while the user types";
+        window->TakeNotes();
+        synthetic::PressKey(window.get(), c.key, c.modifiers);
+        EXPECT_EQ(dpi->GetText(), "100") << "applied and clamped when the field is left";
+        CControlUI* focus = window->GetPaintManager().GetFocus();
+        EXPECT_EQ(focus ? std::string(focus->GetName()) : std::string(), c.focusAfter) << c.key << " " << c.modifiers;
+        Notes notes = window->TakeNotes();
+        EXPECT_NE(std::find(notes.begin(), notes.end(), "killfocus:dpi"), notes.end());
+    }
+    synthetic::Click(dpi);
+    synthetic::PressKey(window.get(), VK_TAB);
+    synthetic::PressKey(window.get(), VK_TAB);
+    EXPECT_EQ(window->GetPaintManager().GetFocus(), window->Find("name")) << "hidden controls are skipped";
+    synthetic::PressKey(window.get(), VK_TAB);
+    EXPECT_EQ(window->GetPaintManager().GetFocus(), dpi) << "the order wraps around";
+    EXPECT_EQ(dpi->GetSel(), std::make_pair(0, 3)) << "arriving by Tab selects the text";
+    window->DestroyWindow();
+}
+
+TEST_F(ControlsTest, MenusStayInsideTheScreenWhereverTheirPointIs)
+{
+    WriteSkin("menu.xml", R"(<Menu width="180" itemheight="34" inset="1,4,1,4">
+        <MenuElement name="show" text="show"/><MenuElement name="exit" text="exit"/></Menu>)");
+    auto window = OpenWindow(R"(<Window><Control name="root"/></Window>)");
+    host.SetMonitorRect(RECT{0, 0, 1600, 1000});
+    const struct {
+        POINT at;
+        POINT topLeft;
+    } cases[] = {
+        {{100, 100}, {100, 100}},   // free room: left-top at the point
+        {{1590, 990}, {1410, 914}}, // tray at the bottom right: opens up and to the left
+        {{1590, 10}, {1410, 10}},   // tray at the top right
+        {{5, 990}, {5, 914}},       // tray at the bottom left
+    };
+    for (const auto& c : cases) {
+        CMenuWnd* menu = CMenuWnd::CreateMenu(nullptr, "menu.xml", c.at, &window->GetPaintManager());
+        ASSERT_TRUE(menu);
+        host.RunPending();
+        RECT rc = menu->GetWindowRect();
+        EXPECT_EQ(rc.left, c.topLeft.x) << c.at.x << "," << c.at.y;
+        EXPECT_EQ(rc.top, c.topLeft.y) << c.at.x << "," << c.at.y;
+        EXPECT_LE(rc.right, 1600);
+        EXPECT_LE(rc.bottom, 1000);
+        CMenuWnd::CloseAllMenus();
+        host.RunPending();
+    }
+    window->DestroyWindow();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControlsTest, ADropDownSizedForItsRowsShowsEveryRowWhole)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <Combo name="logo" height="28" dropboxsize="0,88">
+          <ListLabelElement text="Off" height="28"/><ListLabelElement text="Static" height="28"/>
+          <ListLabelElement text="Breathing" height="28"/>
+        </Combo>
+    </VerticalLayout></Window>)");
+    auto* combo = window->FindAs<CComboUI>("logo");
+    synthetic::Click(combo);
+    host.RunPending();
+    ASSERT_TRUE(combo->IsDropped());
+    CControlUI* last = combo->GetItemAt(2);
+    const RECT box = last->GetManager()->GetWindow()->GetClientRect();
+    EXPECT_EQ(box.bottom - box.top, 88) << "the rows' own height, not the list's default";
+    EXPECT_LE(last->GetPos().bottom, box.bottom);
+    EXPECT_EQ(last->GetPos().bottom - last->GetPos().top, 28);
     window->DestroyWindow();
 }
 

@@ -74,7 +74,7 @@ TEST_F(ColorSelectWndTest, ChannelEditsClampAndCountEmptyAsZero)
         DWORD colour;
     } cases[] = {
         {"color_edit_r", "300", "255", 0xFFFF2030},
-        {"color_edit_g", "", "0", 0xFFFF0030},
+        {"color_edit_g", "", "", 0xFFFF0030},
         {"color_edit_b", "7", "7", 0xFFFF0007},
     };
     for (const auto& c : cases) {
@@ -83,6 +83,8 @@ TEST_F(ColorSelectWndTest, ChannelEditsClampAndCountEmptyAsZero)
         EXPECT_EQ(dialog->GetCurrentColour(), c.colour) << c.edit;
     }
     EXPECT_EQ(Find("color_show_btn")->GetBkColor(), 0xFFFF0007u);
+    dialog->GetPaintManager().SendNotify(Find("color_edit_g"), "killfocus");
+    EXPECT_EQ(std::string(Find("color_edit_g")->GetText()), "0") << "an emptied channel reads 0 once left";
 }
 
 TEST_F(ColorSelectWndTest, PaletteColourFillsTheSelectedUserSwatchAcrossOpenings)

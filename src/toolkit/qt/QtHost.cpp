@@ -17,7 +17,9 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QPalette>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QTimer>
 
 namespace {
@@ -40,12 +42,44 @@ private:
     std::function<void()> m_serve;
 };
 
+// The widgets Qt draws for us (file dialogs, tool tips) in the program's dark theme.
+void ApplyDarkTheme(QApplication& app)
+{
+    if (QStyle* fusion = QStyleFactory::create("Fusion"))
+        app.setStyle(fusion);
+    QPalette palette;
+    const QColor window(0x1E, 0x21, 0x28), base(0x15, 0x17, 0x1C), card(0x26, 0x2A, 0x33);
+    const QColor text(0xE6, 0xE8, 0xEE), muted(0x5E, 0x66, 0x77), accent(0x2E, 0xC5, 0xFF);
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::ToolTipBase, card);
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, muted);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, card);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::BrightText, Qt::white);
+    palette.setColor(QPalette::Highlight, accent);
+    palette.setColor(QPalette::HighlightedText, base);
+    palette.setColor(QPalette::Link, accent);
+    palette.setColor(QPalette::Mid, QColor(0x32, 0x37, 0x44));
+    palette.setColor(QPalette::Dark, base);
+    palette.setColor(QPalette::Shadow, Qt::black);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, muted);
+    app.setPalette(palette);
+}
+
 } // namespace
 
 CQtHost::CQtHost(int& argc, char** argv)
 {
     if (!QApplication::instance())
         m_ownApp = std::make_unique<QApplication>(argc, argv);
+    if (auto* app = qobject_cast<QApplication*>(QApplication::instance()))
+        ApplyDarkTheme(*app);
     m_clock.start();
     m_dispatcher = std::make_unique<CDispatcher>([this] {
         m_wakePosted = false;
@@ -189,16 +223,17 @@ bool CQtHost::RunFileDialog(const FileDialogRequest& request, std::string& path)
     // "*.json;" is a Windows-style pattern list: Qt wants "Description (*.json)".
     QString patterns = QString::fromStdString(request.filterPattern).split(';', Qt::SkipEmptyParts).join(' ');
     QString filter = QString::fromStdString(request.filterDescription);
-    if (!filter.contains('('))
-        filter += " (" + patterns + ")";
-    else
-        filter = filter.left(filter.indexOf('(')).trimmed() + " (" + patterns + ")";
+    if (filter.contains('('))
+        filter = filter.left(filter.indexOf('(')).trimmed();
+    filter = (filter.isEmpty() ? patterns : filter) + " (" + patterns + ")";
     QWidget* parent = nullptr;
     if (CWindowWnd* owner = CMessageQueue::Instance().Lookup(request.owner))
         if (owner->GetNativeWindow())
             parent = static_cast<CQtWindow*>(owner->GetNativeWindow())->Widget();
-    QString chosen = request.save ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter)
-                                  : QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+    // Qt's own dialog follows the program's dark palette; the desktop's would not.
+    const QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
+    QString chosen = request.save ? QFileDialog::getSaveFileName(parent, QString(), QString(), filter, nullptr, options)
+                                  : QFileDialog::getOpenFileName(parent, QString(), QString(), filter, nullptr, options);
     if (chosen.isEmpty())
         return false;
     path = chosen.toStdString();

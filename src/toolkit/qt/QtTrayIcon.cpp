@@ -1,14 +1,12 @@
 #include "toolkit/qt/QtTrayIcon.h"
 
+#include "toolkit/qt/QtIcon.h"
+
 #include <QIcon>
-#include <QPixmap>
 #include <QSystemTrayIcon>
 
 CQtTrayIcon::CQtTrayIcon(std::function<void(UINT)> onMouse) : m_icon(std::make_unique<QSystemTrayIcon>())
 {
-    QPixmap blank(16, 16);
-    blank.fill(Qt::darkGray);
-    m_icon->setIcon(QIcon(blank));
     QObject::connect(m_icon.get(), &QSystemTrayIcon::activated, [onMouse](QSystemTrayIcon::ActivationReason reason) {
         switch (reason) {
         case QSystemTrayIcon::Trigger: onMouse(WM_LBUTTONUP); break;
@@ -23,7 +21,7 @@ CQtTrayIcon::~CQtTrayIcon() = default;
 
 void CQtTrayIcon::SetIconFile(const std::string& path)
 {
-    QIcon icon(QString::fromStdString(path));
+    QIcon icon = IconFromFile(path);
     if (!icon.isNull())
         m_icon->setIcon(icon);
 }
@@ -35,5 +33,7 @@ void CQtTrayIcon::SetToolTip(const std::string& text)
 
 void CQtTrayIcon::SetVisible(bool visible)
 {
-    m_icon->setVisible(visible && QSystemTrayIcon::isSystemTrayAvailable());
+    // Qt shows it through the desktop's StatusNotifier host, or the X11 tray where there is none,
+    // and brings it up when a tray appears later.
+    m_icon->setVisible(visible);
 }

@@ -2,6 +2,7 @@
 
 #include "platform/FocusedWindowCapture.h"
 #include "toolkit/WindowWnd.h"
+#include "toolkit/qt/QtIcon.h"
 #include "toolkit/qt/QtPainter.h"
 #include "toolkit/UIParse.h"
 
@@ -26,7 +27,8 @@ UINT ToVirtualKey(int key)
 {
     switch (key) {
     case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
     case Qt::Key_Return:
     case Qt::Key_Enter: return VK_RETURN;
     case Qt::Key_Shift: return VK_SHIFT;
@@ -126,6 +128,11 @@ protected:
     }
     void mousePressEvent(QMouseEvent* e) override
     {
+        // A popup holds the pointer: a press outside it closes it, as Qt's own popups do.
+        if (windowType() == Qt::Popup && !rect().contains(e->position().toPoint())) {
+            hide();
+            return;
+        }
         UINT msg = e->button() == Qt::RightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
         Send(msg, Modifiers(e->modifiers()) | (msg == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON), PointParam(e->position()));
     }
@@ -167,6 +174,8 @@ protected:
             Send(WM_KEYUP, vk, LPARAM(Modifiers(e->modifiers())));
     }
     void focusOutEvent(QFocusEvent*) override { Send(WM_KILLFOCUS, 0, 0); }
+    // Tab and Shift+Tab move the focus among the toolkit's controls, not Qt's widgets.
+    bool focusNextPrevChild(bool) override { return false; }
     void closeEvent(QCloseEvent* e) override
     {
         // The toolkit window decides (a main window may only hide); Qt must not close it.
@@ -177,7 +186,8 @@ protected:
     void hideEvent(QHideEvent*) override
     {
         // A popup that Qt hides after a click elsewhere closes its toolkit window too.
-        if ((windowFlags() & Qt::Popup) == Qt::Popup && m_window && !m_window->IsBeingDestroyed())
+        // (Qt::Tool shares the popup bits: compare the window type, not the flags.)
+        if (windowType() == Qt::Popup && m_window && !m_window->IsBeingDestroyed())
             m_window->PostMessage(WM_CLOSE, IDCANCEL, 0);
     }
 
@@ -233,7 +243,7 @@ void CQtWindow::SetTitle(const std::string& title)
 
 void CQtWindow::SetIconFile(const std::string& path)
 {
-    m_widget->setWindowIcon(QIcon(QString::fromStdString(path)));
+    m_widget->setWindowIcon(IconFromFile(path));
 }
 
 RECT CQtWindow::GetRect() const
