@@ -7,6 +7,7 @@
 #include "device/DeviceFamilyTable.h"
 #include "device/DeviceKind.h"
 #include "log/LogFile.h"
+#include "panels/CLightControlUI.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
 #include "profile/ProfileLibrary.h"
@@ -156,6 +157,11 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     pages->Add(device);
     if (auto* mouse = static_cast<COrlithMouseDevice*>(device->GetInterface("OrlithMouseDevice"))) {
         mouse->SetColourDialog([this](uint32_t& argb) {
+            return PickColour(m_manager.GetPaintWindow(), m_manager.GetDPIObj()->GetDPI(), argb);
+        });
+    }
+    if (auto* light = dynamic_cast<CLightControlUI*>(device->LightPanel())) {
+        light->SetColourDialog([this](uint32_t& argb) {
             return PickColour(m_manager.GetPaintWindow(), m_manager.GetDPIObj()->GetDPI(), argb);
         });
     }
@@ -326,6 +332,15 @@ void CDeviceList::ShowTile(int index, bool visible, bool select)
         tile->SetDeviceSelected(true, false);
     }
     UpdateNoDeviceLayout("DeviceSelectChanger");
+    // Synchronised lighting needs two devices.
+    int first = 0, present = 0;
+    CountPresentTiles(first, present);
+    for (COrlithUSBDevice* device : m_devices) {
+        if (LightPanelView* light = device->LightPanel())
+            light->SetSameModeAvailable(present >= 2);
+        if (present < 2)
+            device->SetSyncLighting(false);
+    }
     int synchro = 0;
     for (CDeviceOptionUI* each : m_tiles)
         synchro += each->IsPresent() && each->IsSynchroSelected();

@@ -1,6 +1,7 @@
 #include "app/CMainWnd.h"
 
 #include "app/ControlRouter.h"
+#include "panels/CLightControlUI.h"
 #include "app/CDeviceOptionUI.h"
 #include "device/COrlithHS6533Device.h"
 #include "device/COrlithKeyboardDevice.h"
@@ -151,12 +152,17 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         {"OrlithMouseDevice", [] { return static_cast<CControlUI*>(new COrlithMouseDevice); }},
         {"OrlithKeyboardDevice", [] { return static_cast<CControlUI*>(new COrlithKeyboardDevice); }},
         {"DeviceProfile", [] { return static_cast<CControlUI*>(new CDeviceProfileUI); }},
+        {"LightControl", [] { return static_cast<CControlUI*>(new CLightControlUI); }},
     };
     const std::string tag = className;
     if (EqualsNoCase(tag, "DeviceProfileUI")) {
         // The panel's subtree builds on its own: no window tags inside it.
         CDialogBuilder builder;
         return builder.Create(CDeviceProfileUI::kLayoutFile, nullptr, nullptr, &m_pm);
+    }
+    if (EqualsNoCase(tag, "LightSetControlUI")) {
+        CDialogBuilder builder;
+        return builder.Create(CLightControlUI::kLayoutFile, nullptr, nullptr, &m_pm);
     }
     for (const auto& entry : kControls) {
         if (EqualsNoCase(tag, entry.tag))

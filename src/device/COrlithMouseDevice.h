@@ -52,6 +52,12 @@ public:
     // use: WriteMacros' result (0 sent, -1 failed, above 0 too large).
     int ApplyProfile(const std::string& profilePath) override;
     void SaveProfile() override;
+    // The lighting settings are the profile's.
+    LightInfo GetLightSettings() const override;
+    void SetLightSettings(const LightInfo& settings) override;
+    int WriteProfileRecord(int profile, int value) override;
+    // Also hands the mode values to the command set and places the custom effects after the modes.
+    void LoadNameLists() override;
     // Reader thread: changes the record copy and asks the UI thread for RefreshPage.
     void OnDeviceNotice(int code, const uint8_t* report, size_t length) override;
     void OnPageNotify(TNotifyUI& msg) override;
@@ -70,7 +76,6 @@ private:
     void OnFirmwareVersion(uint16_t productId, uint16_t version) override;
     void StartLighting() override {}
 
-    void LoadLightModes();
     void SetProfileFile(const std::string& path);
 
     // Page handlers (COrlithMousePage.cpp).
@@ -102,7 +107,6 @@ private:
     ProfileLibrary m_library;
     ColourDialog m_colourDialog;
     bool m_colourDialogOpen = false;
-    std::vector<std::string> m_lightModeNames; // language keys, in mode order
     std::mutex m_noticeLock;
     std::optional<MouseNoticeEffect> m_pendingNotice; // from the reader, for the UI thread
 };

@@ -9,11 +9,14 @@
 // interfaces and readers · operations the tile timers and the main window call · lights.
 
 #include "channel/DeviceChannel.h"
+#include "device/LightNameLists.h"
 #include "hid/DeviceMatchTable.h"
 #include "platform/WorkerThread.h"
 #include "toolkit/HorizontalLayoutUI.h"
 #include "toolkit/NotifyPump.h"
+#include "profile/ProfileRecords.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -21,6 +24,7 @@
 #include <vector>
 
 class CControlUI;
+class LightPanelView;
 class PowerView;
 
 class COrlithUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public INotifyUI {
@@ -115,6 +119,27 @@ public:
     void SetFamilyLightIndex(int index) { m_familyLightIndex = index; }
     int GetFamilyLightIndex() const { return m_familyLightIndex; }
 
+    // Lighting settings as the lighting panel edits them (the mode is the selected light item).
+    // The base keeps them in memory; concrete classes keep them in their profile.
+    virtual LightInfo GetLightSettings() const { return m_lightSettings; }
+    virtual void SetLightSettings(const LightInfo& settings) { m_lightSettings = settings; }
+    // Writes the device's profile record; 1 written, 0 not reachable, else a channel code. The
+    // base has no record.
+    virtual int WriteProfileRecord(int profile, int value);
+    // Re-reads the lighting names of the family (modes, areas, custom effects).
+    virtual void LoadNameLists();
+    const LightNameLists& NameLists() const { return m_nameLists; }
+    // The page's lighting panel, null when the page has none.
+    LightPanelView* LightPanel();
+    // Gives the panel the device kind, the mode list and the custom effects.
+    void FillLightPanel();
+    // Re-reads the names and shows the lighting settings on the panel.
+    void ShowLightPanel();
+    // The synchronised-lighting flag: set while the device follows the shared effect; any
+    // thread may read it.
+    void SetSyncLighting(bool on) { m_syncLighting = on; }
+    bool SyncLighting() const { return m_syncLighting; }
+
     void SetLightColour(int index, uint32_t value);
     uint32_t GetLightColour(int index) const;
     int LightCount() const { return m_lightCount; }
@@ -164,6 +189,11 @@ private:
     CControlUI* m_tile = nullptr;
     int m_tileIndex = -1;
     PowerView* m_powerTile = nullptr;
+
+    LightInfo m_lightSettings;
+    LightNameLists m_nameLists;
+    LightPanelView* m_lightPanel = nullptr;
+    std::atomic<bool> m_syncLighting{false};
 
     mutable std::mutex m_lightLock;
     std::vector<uint32_t> m_lightColours; // per light: red, green, blue, brightness (high to low byte)
