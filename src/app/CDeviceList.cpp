@@ -339,7 +339,7 @@ void CDeviceList::ShowTile(int index, bool visible, bool select)
         if (LightPanelView* light = device->LightPanel())
             light->SetSameModeAvailable(present >= 2);
         if (present < 2)
-            device->SetSyncLighting(false);
+            device->SetSynchronised(false);
     }
     int synchro = 0;
     for (CDeviceOptionUI* each : m_tiles)

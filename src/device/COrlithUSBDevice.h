@@ -137,8 +137,8 @@ public:
     void ShowLightPanel();
     // The synchronised-lighting flag: set while the device follows the shared effect; any
     // thread may read it.
-    void SetSyncLighting(bool on) { m_syncLighting = on; }
-    bool SyncLighting() const { return m_syncLighting; }
+    void SetSynchronised(bool on) { m_synchronised = on; }
+    bool IsSynchronised() const { return m_synchronised; }
 
     void SetLightColour(int index, uint32_t value);
     uint32_t GetLightColour(int index) const;
@@ -193,7 +193,7 @@ private:
     LightInfo m_lightSettings;
     LightNameLists m_nameLists;
     LightPanelView* m_lightPanel = nullptr;
-    std::atomic<bool> m_syncLighting{false};
+    std::atomic<bool> m_synchronised{false};
 
     mutable std::mutex m_lightLock;
     std::vector<uint32_t> m_lightColours; // per light: red, green, blue, brightness (high to low byte)

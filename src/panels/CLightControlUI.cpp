@@ -529,7 +529,7 @@ void CLightControlUI::Apply(COrlithUSBDevice& device, bool syncOff, const std::f
                             const std::function<void()>& panelUpdate)
 {
     if (syncOff)
-        device.SetSyncLighting(false);
+        device.SetSynchronised(false);
     LightInfo settings = device.GetLightSettings();
     change(settings);
     device.SetLightSettings(settings);

@@ -192,10 +192,10 @@ TEST_F(LightControlTest, EveryControlChangesItsFieldThenStoresPreviewsAndWritesI
         SCOPED_TRACE(row.control);
         row.prepare();
         device->calls.clear();
-        device->SetSyncLighting(true);
+        device->SetSynchronised(true);
         ASSERT_TRUE(Notify(row.control, row.type));
         EXPECT_EQ(device->calls, (std::vector<std::string>{"set", "save", "preview", "write 0,0"}));
-        EXPECT_EQ(device->SyncLighting(), !row.clearsSync);
+        EXPECT_EQ(device->IsSynchronised(), !row.clearsSync);
         row.check(device->GetLightSettings());
     }
 }
