@@ -642,10 +642,14 @@ void CLightControlUI::OnColourOption(COrlithUSBDevice& device, int n)
 void CLightControlUI::OnColourButton(COrlithUSBDevice& device)
 {
     CControlUI* button = Part("deng_colordp_btn");
-    if (!button || !m_colourDialog)
+    if (!button || !m_colourDialog || m_colourDialogOpen)
         return;
     uint32_t argb = button->GetBkColor();
-    if (!m_colourDialog(argb))
+    // One dialog at a time: a click that reaches the page while it is open does nothing.
+    m_colourDialogOpen = true;
+    const bool chosen = m_colourDialog(argb);
+    m_colourDialogOpen = false;
+    if (!chosen)
         return;
     ApplyColour(device, 0xFF000000u | argb, true);
 }
@@ -693,18 +697,18 @@ std::vector<LightEffectStep> CLightControlUI::StepsFromSettings(const COrlithUSB
 
 void CLightControlUI::OnSaveEffect(COrlithUSBDevice& device)
 {
+    if (device.DeviceFolder().empty())
+        return;
+    LightConfigFile config(device.DeviceFolder());
+    const int family = device.GetFamilyLightIndex();
+    const size_t saved = config.Effects(family).size();
+    if (m_modeCount + static_cast<int>(saved) >= kMaxLightItems)
+        return;
     CControlUI* edit = Part("light_effect_name_edit");
     std::string name = edit ? Trimmed(std::string(edit->GetText())) : std::string();
-    const LightConfigFile config(device.DeviceFolder());
-    const int family = device.GetFamilyLightIndex();
-    if (m_modeCount + static_cast<int>(config.Effects(family).size()) >= kMaxLightItems)
-        return;
-    if (name.empty()) {
-        const std::string base = std::string(CResourceManager::GetInstance().GetText("light_effect_default_name"));
-        name = base + " " + std::to_string(config.Effects(family).size() + 1);
-    }
-    LightConfigFile writer(device.DeviceFolder());
-    const int index = writer.SaveEffect(family, name, StepsFromSettings(device));
+    if (name.empty())
+        name = std::string(CResourceManager::GetInstance().GetText("light_effect_default_name")) + " " + std::to_string(saved + 1);
+    const int index = config.SaveEffect(family, name, StepsFromSettings(device));
     if (index < 0)
         return;
     if (edit)

@@ -122,5 +122,6 @@ private:
     int m_modeCount = 0;
     std::vector<std::string> m_modeNames;
     ColourDialog m_colourDialog;
+    bool m_colourDialogOpen = false;
     mutable std::unordered_map<std::string, CControlUI*> m_parts;
 };

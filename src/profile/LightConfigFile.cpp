@@ -145,6 +145,8 @@ std::vector<LightConfigFile::Effect> LightConfigFile::EffectsOf(const Json::Valu
 
 Json::Value LightConfigFile::ReadConfig() const
 {
+    if (m_folder.empty())
+        return {};
     const std::string path = ConfigPath();
     return StaysIn(path, m_folder) ? m_json.ReadJsonDocument(path) : Json::Value();
 }
@@ -197,7 +199,7 @@ std::string LightConfigFile::NewId() const
 
 int LightConfigFile::SaveEffect(int family, const std::string& name, const std::vector<LightEffectStep>& steps)
 {
-    if (!IsFamily(family) || steps.empty() || steps.size() > kMaxSteps)
+    if (m_folder.empty() || !IsFamily(family) || steps.empty() || steps.size() > kMaxSteps)
         return -1;
     Json::Value document = DocumentForRewrite();
     if (document.isNull())
