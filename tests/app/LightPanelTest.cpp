@@ -122,6 +122,22 @@ TEST_F(LightPanel, AnEffectSavedOnThePanelPlaysFromTheMousesProfile)
     EXPECT_EQ(PartAs<CComboUI>("light_combo_modeSelect", "Combo")->GetCurSel(), modes);
 }
 
+// "deng_same_mode" is offered only while a second product is there to follow the effect.
+TEST_F(LightPanel, SynchronisedLightingIsOfferedWhileTwoProductsArePresent)
+{
+    Connect();
+    PartAs<CComboUI>("light_combo_modeSelect", "Combo")->SelectItem(0); // static offers it
+    EXPECT_FALSE(Part("deng_same_mode")->IsVisible());
+    sim->Plug("pad");
+    ScanOnce();
+    EXPECT_TRUE(Part("deng_same_mode")->IsVisible());
+    Mouse()->SetSynchronised(true);
+    sim->Unplug("pad");
+    ScanOnce();
+    EXPECT_FALSE(Part("deng_same_mode")->IsVisible());
+    EXPECT_FALSE(Mouse()->IsSynchronised());
+}
+
 TEST_F(LightPanel, ThePadPageListsThePadsEffectsAndTakesChanges)
 {
     Open();
