@@ -12,9 +12,9 @@
 #include "device/LightNameLists.h"
 #include "hid/DeviceMatchTable.h"
 #include "platform/WorkerThread.h"
+#include "profile/ProfileRecords.h"
 #include "toolkit/HorizontalLayoutUI.h"
 #include "toolkit/NotifyPump.h"
-#include "profile/ProfileRecords.h"
 
 #include <atomic>
 #include <cstdint>

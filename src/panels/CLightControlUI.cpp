@@ -15,9 +15,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdlib>
 #include <cstring>
-#include <initializer_list>
 
 namespace {
 
