@@ -1,7 +1,6 @@
 #include "app/CMainWnd.h"
 
 #include "app/ControlRouter.h"
-#include "panels/CLightControlUI.h"
 #include "app/CDeviceOptionUI.h"
 #include "device/COrlithHS6533Device.h"
 #include "device/COrlithKeyboardDevice.h"
@@ -9,6 +8,7 @@
 #include "device/COrlithMousePadDevice.h"
 #include "device/DeviceMessages.h"
 #include "log/LogFile.h"
+#include "panels/CLightControlUI.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
 #include "platform/ProcessLauncher.h"
