@@ -16,7 +16,11 @@ CComboWnd* CComboWnd::Open(CComboUI* owner)
     RECT screen = ownerWindow->GetWindowRect();
     const CDPI* dpi = ownerManager->GetDPIObj();
     int rowHeight = dpi->Scale(owner->GetListInfo()->nItemHeight);
-    int height = std::min(rowHeight * std::max(1, owner->GetCount()) + dpi->Scale(4),
+    // Hidden rows keep their index but take no room in the drop-down.
+    int shownRows = 0;
+    for (int i = 0; i < owner->GetCount(); ++i)
+        shownRows += owner->GetItemAt(i)->IsVisible() ? 1 : 0;
+    int height = std::min(rowHeight * std::max(1, shownRows) + dpi->Scale(4),
                           dpi->Scale(owner->GetDropBoxSize().cy));
     int width = owner->GetDropBoxSize().cx > 0 ? dpi->Scale(owner->GetDropBoxSize().cx) : combo.right - combo.left;
     RECT rc{screen.left + combo.left, screen.top + combo.bottom + dpi->Scale(2), 0, 0};
