@@ -154,6 +154,7 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     device->SetIdentity(copy);
     device->SetFamilyLightIndex(familyRow.numbers[3]);
     device->SetLightPrefix(pageRow.lightPrefix);
+    device->SetLightingThreadEnabled(m_lightingThreads);
     pages->Add(device);
     if (auto* mouse = static_cast<COrlithMouseDevice*>(device->GetInterface("OrlithMouseDevice"))) {
         mouse->SetColourDialog([this](uint32_t& argb) {
@@ -187,7 +188,8 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     tile->ShowSynchroOption(false);
     tile->SetGroup(familyRow.tabName.c_str());
     tile->BindPage("device_switch", pages->GetItemIndex(device));
-    tile->SetPowerLayout(familyRow.powerSwitchName.c_str(), powers->GetItemIndex(power));
+    // A product without a battery has no power card: the device row takes its width.
+    tile->SetPowerLayout(familyRow.powerSwitchName.c_str(), pageRow.hasPowerTile ? powers->GetItemIndex(power) : -1);
     tile->SetKind(familyRow.kind, familyRow.role);
     tile->SetVisible(false);
     tile->SetFamilyName(("%[device_name_" + familyRow.name + "]").c_str());
@@ -332,10 +334,10 @@ void CDeviceList::ShowTile(int index, bool visible, bool select)
         tile->SetDeviceSelected(true, false);
     }
     UpdateNoDeviceLayout("DeviceSelectChanger");
-    // Synchronised lighting needs two devices.
-    int first = 0, present = 0;
+    int present = 0, first = 0;
     CountPresentTiles(first, present);
     for (COrlithUSBDevice* device : m_devices) {
+        // Synchronised lighting needs two products.
         if (LightPanelView* light = device->LightPanel())
             light->SetSameModeAvailable(present >= 2);
         if (present < 2)
@@ -438,4 +440,31 @@ void CDeviceList::SetPreviewPaused(bool paused)
 {
     for (CDeviceOptionUI* tile : m_tiles)
         tile->SetPreviewPaused(paused);
+    for (COrlithUSBDevice* device : m_devices)
+        device->SetLightingPaused(paused);
+}
+
+std::vector<COrlithUSBDevice*> CDeviceList::DevicesInPaintOrder() const
+{
+    std::vector<COrlithUSBDevice*> devices;
+    for (const auto* list : {&m_mice, &m_pads, &m_headsets, &m_keyboards})
+        devices.insert(devices.end(), list->begin(), list->end());
+    return devices;
+}
+
+std::vector<COrlithUSBDevice*> CDeviceList::DevicesInJoinOrder() const
+{
+    std::vector<COrlithUSBDevice*> devices;
+    for (const auto* list : {&m_keyboards, &m_mice, &m_pads, &m_headsets})
+        devices.insert(devices.end(), list->begin(), list->end());
+    return devices;
+}
+
+void CDeviceList::ShowSynchroStates()
+{
+    for (CDeviceOptionUI* tile : m_tiles) {
+        const bool synchronised = tile->Device() && tile->Device()->IsSynchronised();
+        tile->ShowSynchroOption(synchronised && tile->IsPresent());
+        tile->SetSynchroSelected(synchronised);
+    }
 }

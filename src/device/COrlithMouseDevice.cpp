@@ -11,12 +11,15 @@
 COrlithMouseDevice::COrlithMouseDevice() : m_commands(Channel(), m_profile)
 {
     m_kind = kDeviceMouse;
+    SetLightModeTable(LightEngine::ModeTable::Mouse);
+    SetLightingStopText("MS灯光线程设定退出");
     m_commands.SetHost(this);
     Channel().SetLogSink(WriteLog);
 }
 
 COrlithMouseDevice::~COrlithMouseDevice()
 {
+    StopLighting();
     CloseNotificationInterface(false);
     CloseNotificationInterface(true);
 }
@@ -35,6 +38,7 @@ void COrlithMouseDevice::BindPageControls()
     // The page shows the profile from the start; edits change it while no mouse is there.
     LoadProfile();
     RefreshPage();
+    LoadLightState();
 }
 
 void COrlithMouseDevice::LoadNameLists()
@@ -75,6 +79,24 @@ void COrlithMouseDevice::ReadAllFromDevice()
 void COrlithMouseDevice::ReloadFromDevice()
 {
     m_commands.ReloadFromDevice();
+    LoadLightState();
+}
+
+void COrlithMouseDevice::StartLighting()
+{
+    LoadLightState();
+    COrlithUSBDevice::StartLighting();
+}
+
+void COrlithMouseDevice::LoadLightState()
+{
+    const LightInfo settings = m_profile.GetLightInfo();
+    COrlithUSBDevice::SetLightSettings(settings);
+    std::vector<LightEffectStep> steps = m_profile.GetLightEffectSteps();
+    WithEngine([&](LightEngine& engine) {
+        engine.SetSettings(settings);
+        engine.SetEffectSteps(std::move(steps));
+    });
 }
 
 void COrlithMouseDevice::ReadPowerStatus()
@@ -169,6 +191,7 @@ int COrlithMouseDevice::ApplyProfile(const std::string& profilePath)
     macros.Read(DeviceFolder() + "/macro.config");
     RevalidateMacroKeys(static_cast<int>(macros.entries.size()));
     RefreshPage();
+    LoadLightState();
     m_commands.WriteProfileRecord(0, 0);
     // The profile's buttons may call macros the mouse does not hold yet.
     return m_commands.WriteMacros(m_commands.GetUsedMacros(m_profile.GetKeyList()));
@@ -184,6 +207,7 @@ void COrlithMouseDevice::ResetToDefaults()
     m_profile.GetLightInfo();
     SaveProfile();
     RefreshPage();
+    LoadLightState();
     m_commands.WriteProfileRecord(0, 0);
 }
 
