@@ -9,6 +9,7 @@
 #include "device/DeviceFamilyTable.h"
 #include "device/DeviceKind.h"
 #include "log/LogFile.h"
+#include "panels/CLightControlUI.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
 #include "profile/ProfileLibrary.h"
@@ -159,6 +160,11 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     pages->Add(device);
     if (auto* mouse = static_cast<COrlithMouseDevice*>(device->GetInterface("OrlithMouseDevice"))) {
         mouse->SetColourDialog([this](uint32_t& argb) {
+            return PickColour(m_manager.GetPaintWindow(), m_manager.GetDPIObj()->GetDPI(), argb);
+        });
+    }
+    if (auto* light = dynamic_cast<CLightControlUI*>(device->LightPanel())) {
+        light->SetColourDialog([this](uint32_t& argb) {
             return PickColour(m_manager.GetPaintWindow(), m_manager.GetDPIObj()->GetDPI(), argb);
         });
     }
@@ -329,9 +335,11 @@ void CDeviceList::ShowTile(int index, bool visible, bool select)
     UpdateNoDeviceLayout("DeviceSelectChanger");
     int present = 0, first = 0;
     CountPresentTiles(first, present);
-    if (present < 2) {
+    for (COrlithUSBDevice* device : m_devices) {
         // Synchronised lighting needs two products.
-        for (COrlithUSBDevice* device : m_devices)
+        if (LightPanelView* light = device->LightPanel())
+            light->SetSameModeAvailable(present >= 2);
+        if (present < 2)
             device->SetSynchronised(false);
     }
     int synchro = 0;

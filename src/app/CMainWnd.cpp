@@ -11,6 +11,7 @@
 #include "device/DeviceKind.h"
 #include "device/DeviceMessages.h"
 #include "log/LogFile.h"
+#include "panels/CLightControlUI.h"
 #include "panels/CKeySetControlUI.h"
 #include "panels/CMacroControlUI.h"
 #include "panels/CShootControlUI.h"
@@ -184,6 +185,7 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         {"DeviceProfile", [] { return static_cast<CControlUI*>(new CDeviceProfileUI); }},
         {"ShootControl", [] { return static_cast<CControlUI*>(new CShootControlUI); }},
         {"KeySetControl", [] { return static_cast<CControlUI*>(new CKeySetControlUI); }},
+        {"LightControl", [] { return static_cast<CControlUI*>(new CLightControlUI); }},
     };
     const std::string tag = className;
     // The panels' subtrees build on their own: no window tags inside them.
@@ -193,7 +195,8 @@ CControlUI* CMainWnd::CreateControl(const char* className)
     } kSubtrees[] = {{"DeviceProfileUI", CDeviceProfileUI::kLayoutFile},
                      {"KeySetControlUI", CKeySetControlUI::kLayoutFile},
                      {"MacroSetControlUI", CMacroControlUI::kLayoutFile},
-                     {"ShootKeySetControlUI", CShootControlUI::kLayoutFile}};
+                     {"ShootKeySetControlUI", CShootControlUI::kLayoutFile},
+                     {"LightSetControlUI", CLightControlUI::kLayoutFile}};
     for (const auto& subtree : kSubtrees) {
         if (EqualsNoCase(tag, subtree.tag)) {
             CDialogBuilder builder;

@@ -5,6 +5,7 @@
 #include "device/COrlithHS6533Device.h"
 #include "device/COrlithMousePadDevice.h"
 #include "device/COrlithUSBDevice.h"
+#include "panels/CLightControlUI.h"
 #include "panels/CShootControlUI.h"
 #include "toolkit/ControlFactory.h"
 #include "toolkit/custom/AudioRecordUI.h"
@@ -35,6 +36,7 @@ void RegisterProgramControls()
     factory.RegistControl("CDeviceOptionUI", [] { return new CDeviceOptionUI; });
     factory.RegistControl("CMpDevicePowerUI", [] { return new CMpDevicePowerUI; });
     factory.RegistControl("CDeviceProfileUI", [] { return new CDeviceProfileUI; });
+    factory.RegistControl("CLightControlUI", [] { return new CLightControlUI; });
     factory.RegistControl("CComboEditContainerElementUI", [] { return new CComboEditContainerElementUI; });
     factory.RegistControl("CHandImgButtonUI", [] { return new CHandImgButtonUI; });
     factory.RegistControl("CHandImgSelectButtonUI", [] { return new CHandImgSelectButtonUI; });

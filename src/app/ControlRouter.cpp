@@ -2,6 +2,8 @@
 
 #include "device/COrlithUSBDevice.h"
 #include "device/DeviceKind.h"
+#include "device/LightPanelView.h"
+#include "panels/CLightControlUI.h"
 #include "toolkit/UIParse.h"
 #include "toolkit/ControlUI.h"
 
@@ -60,6 +62,9 @@ const ControlRoute kRoutes[] = {
     {"click", "custom_bright_color_btn", false, false, O::KeyboardPage},
     {"click", "custom_off_color_btn", false, false, O::KeyboardPage},
     {"click", "deng_same_mode", false, false, O::SyncLight},
+    {"click", "deng_colordp_btn", false, false, O::LightPanel},
+    {"click", "light_effect_save_btn", false, false, O::LightPanel},
+    {"click", "light_effect_delete_btn", false, false, O::LightPanel},
     {"click", "hs_EQ_btn_save", false, false, O::VoicePanel},
     {"click", "hs_EQ_btn_delete", false, false, O::VoicePanel},
     {"click", "Close_bkColor_btn", false, false, O::AudioLight},
@@ -221,6 +226,10 @@ bool ControlRouter::Route(TNotifyUI& msg, COrlithUSBDevice* device)
     const ControlRoute* route = Find(msg);
     if (!route || !device || !Serves(route->owner, device->Kind()))
         return false;
+    if (route->owner == RouteOwner::LightPanel) {
+        if (auto* panel = dynamic_cast<CLightControlUI*>(device->LightPanel()); panel && panel->HandleNotify(msg, *device))
+            return true;
+    }
     device->OnPageNotify(msg);
     return true;
 }

@@ -6,7 +6,6 @@
 #include "log/LogFile.h"
 #include "macro/MacroConfigFile.h"
 #include "platform/Folders.h"
-#include "profile/JsonFile.h"
 #include "toolkit/MessageQueue.h"
 
 COrlithMouseDevice::COrlithMouseDevice() : m_commands(Channel(), m_profile)
@@ -36,30 +35,35 @@ void COrlithMouseDevice::BindPageControls()
 {
     COrlithUSBDevice::BindPageControls();
     m_commands.SetDeviceFolder(DeviceFolder());
-    LoadLightModes();
     // The page shows the profile from the start; edits change it while no mouse is there.
     LoadProfile();
     RefreshPage();
     LoadLightState();
 }
 
-void COrlithMouseDevice::LoadLightModes()
+void COrlithMouseDevice::LoadNameLists()
 {
-    JsonFile json;
-    const Json::Value document = json.ReadJsonDocument(platform::Folders::ProgramFolder() + "/DefaultData/default_light.json");
-    const Json::Value& families = document.isObject() ? document["DefaultLightName"] : Json::Value::nullSingleton();
-    const auto family = static_cast<Json::ArrayIndex>(GetFamilyLightIndex());
-    if (!families.isArray() || family >= families.size() || !families[family].isArray())
-        return;
-    std::vector<int> values;
-    m_lightModeNames.clear();
-    for (const Json::Value& mode : families[family]) {
-        if (!mode.isObject() || !mode["value"].isInt() || !mode["LightName"].isString())
-            continue;
-        values.push_back(mode["value"].asInt());
-        m_lightModeNames.push_back(mode["LightName"].asString());
-    }
-    m_commands.SetLightModeValues(std::move(values));
+    COrlithUSBDevice::LoadNameLists();
+    m_commands.SetLightModeValues(NameLists().modeValues);
+    // The custom effects follow the modes in the effect list.
+    m_profile.SetCustomEffectPlace(GetFamilyLightIndex(), NameLists().ModeCount());
+    m_profile.LoadLightConfig(m_profile.GetLightConfigPath());
+}
+
+LightInfo COrlithMouseDevice::GetLightSettings() const
+{
+    return m_profile.CurrentLightInfo();
+}
+
+void COrlithMouseDevice::SetLightSettings(const LightInfo& settings)
+{
+    COrlithUSBDevice::SetLightSettings(settings);
+    m_profile.SetLightInfo(settings);
+}
+
+int COrlithMouseDevice::WriteProfileRecord(int profile, int value)
+{
+    return m_commands.WriteProfileRecord(profile, value);
 }
 
 bool COrlithMouseDevice::IsReceiverLinked()
@@ -82,17 +86,6 @@ void COrlithMouseDevice::StartLighting()
 {
     LoadLightState();
     COrlithUSBDevice::StartLighting();
-}
-
-int COrlithMouseDevice::WriteProfileRecord(int profile, int value)
-{
-    return m_commands.WriteProfileRecord(profile, value);
-}
-
-void COrlithMouseDevice::SetLightSettings(const LightInfo& settings)
-{
-    COrlithUSBDevice::SetLightSettings(settings);
-    m_profile.SetLightInfo(settings);
 }
 
 void COrlithMouseDevice::LoadLightState()
@@ -177,6 +170,8 @@ void COrlithMouseDevice::SetProfileFile(const std::string& path)
     m_profile.LoadProfile(path);
     m_profile.GetDpiStages();
     m_profile.GetMouseSystem();
+    m_profile.GetLightInfo();
+    m_profile.LoadLightConfig(m_profile.GetLightConfigPath());
 }
 
 void COrlithMouseDevice::SaveProfile()
@@ -209,6 +204,7 @@ void COrlithMouseDevice::ResetToDefaults()
     m_profile.SetProfilePath(current);
     m_profile.GetDpiStages();
     m_profile.GetMouseSystem();
+    m_profile.GetLightInfo();
     SaveProfile();
     RefreshPage();
     LoadLightState();

@@ -52,6 +52,10 @@ public:
     // use: WriteMacros' result (0 sent, -1 failed, above 0 too large).
     int ApplyProfile(const std::string& profilePath) override;
     void SaveProfile() override;
+    // The lighting settings are the profile's.
+    LightInfo GetLightSettings() const override;
+    // Also hands the mode values to the command set and places the custom effects after the modes.
+    void LoadNameLists() override;
     std::vector<KeyAssignment> KeyAssignments() override { return m_profile.GetKeyList(); }
     void SetKeyAssignments(const std::vector<KeyAssignment>& keys) override;
     std::vector<std::string> OtherProfilePaths() override;
@@ -83,7 +87,6 @@ private:
     // The connect sequence's last step: the preview starts from the profile's lighting.
     void StartLighting() override;
 
-    void LoadLightModes();
     void SetProfileFile(const std::string& path);
 
     // Page handlers (COrlithMousePage.cpp).
@@ -116,7 +119,6 @@ private:
     ProfileLibrary m_library;
     ColourDialog m_colourDialog;
     bool m_colourDialogOpen = false;
-    std::vector<std::string> m_lightModeNames; // language keys, in mode order
     std::mutex m_noticeLock;
     std::optional<MouseNoticeEffect> m_pendingNotice; // from the reader, for the UI thread
 };

@@ -3,7 +3,6 @@
 #include "device/DeviceKind.h"
 #include "device/DeviceMessages.h"
 #include "platform/Folders.h"
-#include "profile/JsonFile.h"
 
 namespace {
 
@@ -33,26 +32,23 @@ void* COrlithMousePadDevice::GetInterface(std::string_view name)
 void COrlithMousePadDevice::BindPageControls()
 {
     COrlithUSBDevice::BindPageControls();
-    LoadLightModes();
     LoadProfile();
     RefreshPage();
     LoadLightState();
 }
 
-void COrlithMousePadDevice::LoadLightModes()
+void COrlithMousePadDevice::LoadNameLists()
 {
-    JsonFile json;
-    const Json::Value document = json.ReadJsonDocument(platform::Folders::ProgramFolder() + "/DefaultData/default_light.json");
-    const Json::Value& families = document.isObject() ? document["DefaultLightName"] : Json::Value::nullSingleton();
-    const auto family = static_cast<Json::ArrayIndex>(GetFamilyLightIndex());
-    if (!families.isArray() || family >= families.size() || !families[family].isArray())
-        return;
-    std::vector<int> values;
-    for (const Json::Value& mode : families[family]) {
-        if (mode.isObject() && mode["value"].isInt())
-            values.push_back(mode["value"].asInt());
-    }
-    m_commands.SetLightModeValues(std::move(values));
+    COrlithUSBDevice::LoadNameLists();
+    m_commands.SetLightModeValues(NameLists().modeValues);
+    // The custom effects follow the modes in the effect list.
+    m_profile.SetCustomEffectPlace(GetFamilyLightIndex(), NameLists().ModeCount());
+    m_profile.LoadLightConfig(m_profile.GetLightConfigPath());
+}
+
+LightInfo COrlithMousePadDevice::GetLightSettings() const
+{
+    return m_profile.CurrentLightInfo();
 }
 
 void COrlithMousePadDevice::ReadAllFromDevice()
@@ -113,7 +109,11 @@ void COrlithMousePadDevice::SetProfileFile(const std::string& path)
     m_profile.LoadProfile(path);
 }
 
-void COrlithMousePadDevice::RefreshPage() {}
+void COrlithMousePadDevice::RefreshPage()
+{
+    m_profile.GetLightInfo();
+    ShowLightPanel();
+}
 
 void COrlithMousePadDevice::ResetToDefaults()
 {

@@ -31,8 +31,12 @@ public:
     void SaveProfile() override;
     // Writes the record copy; the channel's result.
     int WriteProfileRecord(int profile, int value) override;
+    // The lighting settings are the profile's.
+    LightInfo GetLightSettings() const override;
     // Also stored in the profile object.
     void SetLightSettings(const LightInfo& settings) override;
+    // Also hands the mode values to the command set and places the custom effects after the modes.
+    void LoadNameLists() override;
     // Takes the profile's lighting into the lighting state and the record copy, the custom
     // frames and the per-light list into the engine.
     void LoadLightState() override;
@@ -41,7 +45,6 @@ public:
     CBasicProfiledata& Profile() { return m_profile; }
 
 private:
-    void LoadLightModes();
     void SetProfileFile(const std::string& path);
     // The record's lighting, as read from the pad, into the profile.
     void TakeRecordLighting();

@@ -517,14 +517,17 @@ std::string COrlithMouseDevice::FunctionName(const KeyFunction& function)
 
 void COrlithMouseDevice::ShowLightingInformation()
 {
+    const LightInfo light = m_profile.GetLightInfo();
+    ShowLightPanel();
     CControlUI* logo = Control("logo");
     if (!logo)
         return;
-    const LightInfo light = m_profile.GetLightInfo();
+    const LightNameLists& names = NameLists();
+    const int item = light.selectItem;
     std::string mode;
-    if (light.selectItem < 12 && light.selectItem < m_lightModeNames.size())
-        mode = Translate(m_lightModeNames[light.selectItem]);
-    else if (light.selectItem >= 12)
-        mode = "custom " + std::to_string(light.selectItem - 12);
+    if (item < names.ModeCount())
+        mode = Translate(names.modeNames[static_cast<size_t>(item)]);
+    else if (item - names.ModeCount() < static_cast<int>(names.customNames.size()))
+        mode = names.customNames[static_cast<size_t>(item - names.ModeCount())];
     logo->SetToolTip(("Logo\n" + Translate("Light_Set") + "\n" + Translate("Overall_Light_Set") + " " + mode).c_str());
 }

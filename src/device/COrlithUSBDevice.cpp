@@ -2,7 +2,9 @@
 
 #include "device/DeviceKind.h"
 #include "device/DeviceMessages.h"
+#include "device/LightPanelView.h"
 #include "platform/DebugOutput.h"
+#include "platform/Folders.h"
 #include "toolkit/ContainerUI.h"
 #include "toolkit/MessageQueue.h"
 #include "toolkit/PaintManagerUI.h"
@@ -253,6 +255,8 @@ void COrlithUSBDevice::OnDeviceNotice(int code, const uint8_t* report, size_t le
 
 void COrlithUSBDevice::BindPageControls()
 {
+    FillLightPanel();
+    ShowLightPanel();
     m_keyButtons.assign(static_cast<size_t>(m_keyCount), nullptr);
     m_lightControls.assign(static_cast<size_t>(m_lightCount), nullptr);
     // The page's picture of the product is its selection panel, whatever its name.
@@ -277,6 +281,45 @@ void COrlithUSBDevice::BindPageControls()
             }
         }
     });
+}
+
+void COrlithUSBDevice::LoadNameLists()
+{
+    m_nameLists.LoadDefaults(platform::Folders::ProgramFolder() + "/DefaultData/default_light.json", m_familyLightIndex);
+    m_nameLists.LoadCustomEffects(m_deviceFolder, m_familyLightIndex);
+}
+
+LightPanelView* COrlithUSBDevice::LightPanel()
+{
+    if (!m_lightPanel) {
+        ForEachControl(this, [this](CControlUI* control) {
+            if (!m_lightPanel && control->GetName() == LightPanelView::kItemName)
+                m_lightPanel = static_cast<LightPanelView*>(control->GetInterface(LightPanelView::kInterface));
+        });
+    }
+    return m_lightPanel;
+}
+
+void COrlithUSBDevice::FillLightPanel()
+{
+    LightPanelView* panel = LightPanel();
+    if (!panel)
+        return;
+    // Every family's sliders run from 0 to 4.
+    constexpr int kSliderMaximum = 4;
+    panel->SetDeviceKind(m_kind);
+    LoadNameLists();
+    panel->FillModeList(m_nameLists.modeNames, m_nameLists.visible, kSliderMaximum, kSliderMaximum);
+    panel->FillCustomEffects(m_nameLists.customNames);
+}
+
+void COrlithUSBDevice::ShowLightPanel()
+{
+    LightPanelView* panel = LightPanel();
+    if (!panel)
+        return;
+    LoadNameLists();
+    panel->ShowLightInfo(GetLightSettings());
 }
 
 bool COrlithUSBDevice::PaintLightPreview()

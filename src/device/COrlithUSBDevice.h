@@ -11,6 +11,7 @@
 
 #include "channel/DeviceChannel.h"
 #include "device/LightEngine.h"
+#include "device/LightNameLists.h"
 #include "hid/DeviceMatchTable.h"
 #include "platform/Event.h"
 #include "platform/WorkerThread.h"
@@ -26,6 +27,7 @@
 #include <vector>
 
 class CControlUI;
+class LightPanelView;
 class PowerView;
 
 class COrlithUSBDevice : public CHorizontalLayoutUI, public CNotifyPump, public INotifyUI {
@@ -175,6 +177,16 @@ public:
     // Milliseconds of the steady clock the lighting thread runs on.
     static uint64_t SteadyNowMs();
 
+    // Re-reads the lighting names of the family (modes, areas, custom effects).
+    virtual void LoadNameLists();
+    const LightNameLists& NameLists() const { return m_nameLists; }
+    // The page's lighting panel, null when the page has none.
+    LightPanelView* LightPanel();
+    // Gives the panel the device kind, the mode list and the custom effects.
+    void FillLightPanel();
+    // Re-reads the names and shows the lighting settings on the panel.
+    void ShowLightPanel();
+
     // Ignored out of range.
     void SetLightColour(int index, uint32_t value);
     // 0 out of range.
@@ -256,6 +268,8 @@ private:
     bool m_lightingThreadEnabled = true;
     std::string m_lightingStopText = "MS灯光线程设定退出";
     platform::WorkerThread m_lightingThread{"lighting"};
+    LightNameLists m_nameLists;
+    LightPanelView* m_lightPanel = nullptr;
 
     mutable std::mutex m_lightLock;
     std::vector<uint32_t> m_lightColours; // per light: lighting::PackLight values

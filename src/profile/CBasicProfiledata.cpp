@@ -1,6 +1,7 @@
 #include "profile/CBasicProfiledata.h"
 
 #include "profile/FilePaths.h"
+#include "profile/LightConfigFile.h"
 
 #include <algorithm>
 #include <climits>
@@ -59,17 +60,6 @@ constexpr ByteField<LightListEntry> kLightListFields[] = {
     {"red", &LightListEntry::red},
     {"green", &LightListEntry::green},
     {"blue", &LightListEntry::blue},
-};
-
-constexpr ByteField<LightEffectStep> kLightEffectStepFields[] = {
-    {"LEDREGMode", &LightEffectStep::mode},
-    {"LEDBrightness", &LightEffectStep::brightness, kBrightnessHigh},
-    {"LEDSpeed", &LightEffectStep::speed, kSpeedHigh},
-    {"LEDDirection", &LightEffectStep::direction},
-    {"LEDMultiColor", &LightEffectStep::multiColor, 1, true},
-    {"red", &LightEffectStep::red},
-    {"green", &LightEffectStep::green},
-    {"blue", &LightEffectStep::blue},
 };
 
 // The record read from object: every key looked up (and so present afterwards), repaired as needed.
@@ -332,21 +322,21 @@ std::vector<LightListEntry> CBasicProfiledata::GetLightList()
     return list;
 }
 
+void CBasicProfiledata::SetCustomEffectPlace(int family, int firstItem)
+{
+    m_effectFamily = family;
+    m_firstCustomItem = std::max(firstItem, 0);
+}
+
 std::string CBasicProfiledata::LightEffectFilePath() const
 {
-    if (!m_lightConfig.isObject())
-        return {};
-    const Json::Value& families = m_lightConfig["LightInfo"];
-    if (!families.isArray() || families.size() <= static_cast<Json::ArrayIndex>(m_deviceIndex))
-        return {};
-    const Json::Value& effects = families[static_cast<Json::ArrayIndex>(m_deviceIndex)];
-    if (!effects.isArray() || effects.size() <= m_lightInfo.selectItem)
-        return {};
-    const Json::Value& effect = effects[m_lightInfo.selectItem];
-    if (!effect.isObject() || !effect["Guid"].isString() || !JsonFile::IsProfileId(effect["Guid"].asString()))
+    const int family = m_effectFamily < 0 ? m_deviceIndex : m_effectFamily;
+    const int position = m_lightInfo.selectItem - m_firstCustomItem;
+    const std::vector<LightConfigFile::Effect> effects = LightConfigFile::EffectsOf(m_lightConfig, family);
+    if (position < 0 || position >= static_cast<int>(effects.size()))
         return {};
     // Effect files sit beside the light configuration, whatever the current directory is.
-    return FilePaths::FolderOf(m_lightConfigPath) + "/" + effect["Guid"].asString() + ".light";
+    return LightConfigFile::EffectPath(FilePaths::FolderOf(m_lightConfigPath), effects[static_cast<size_t>(position)].id);
 }
 
 std::vector<LightEffectStep> CBasicProfiledata::GetLightEffectSteps()
@@ -357,20 +347,9 @@ std::vector<LightEffectStep> CBasicProfiledata::GetLightEffectSteps()
 
 std::vector<LightEffectStep> CBasicProfiledata::LightEffectStepsOf(const Json::Value& effectDocument)
 {
-    std::vector<LightEffectStep> steps;
     Json::Value document = effectDocument;
-    Json::Value* frames = JsonFieldReader::Member(document, "LEDEffectList");
-    if (frames && frames->isArray()) {
-        steps.resize(BoundedSize(*frames, kMaxEffectSteps, m_fields));
-        for (Json::ArrayIndex i = 0; i < steps.size(); ++i) {
-            Json::Value& element = (*frames)[i];
-            steps[i] = ReadByteFields<LightEffectStep>(element, kLightEffectStepFields, m_fields);
-            steps[i].time = m_fields.Int(JsonFieldReader::Lookup(element, "Time"), 0, INT_MAX);
-            steps[i].cycles = m_fields.Int(JsonFieldReader::Lookup(element, "Cyle"), 0, INT_MAX);
-        }
-    }
-    m_lightEffectSteps = steps;
-    return steps;
+    m_lightEffectSteps = LightConfigFile::StepsOf(document, m_fields);
+    return m_lightEffectSteps;
 }
 
 KeyFunction CBasicProfiledata::ReadKeyFunction(const Json::Value& value, KeyFunction fallback)

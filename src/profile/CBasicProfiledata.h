@@ -72,12 +72,18 @@ public:
     void TakeLightConfig(const Json::Value& document) { m_lightConfig = document; }
 
     LightInfo GetLightInfo();
+    // The LightInfo last read or set, without reading the node.
+    const LightInfo& CurrentLightInfo() const { return m_lightInfo; }
     // Writes the record's keys into the node's "LightInfo"; members the program does not know stay.
     void SetLightInfo(const LightInfo& info);
     // The colour-type flag always reads as 1.
     AudioLightInfo GetAudioLightInfo();
     void SetAudioLightInfo(const AudioLightInfo& info);
     std::vector<LightListEntry> GetLightList();
+    // Where the custom effects of this device sit: the light configuration's list of family, whose
+    // entry k is selected by the light item firstItem + k. Until set: the device index's list,
+    // entry k at item k.
+    void SetCustomEffectPlace(int family, int firstItem);
     // The frames of the custom effect that the current LightInfo selects, from the ".light" file
     // named by the light configuration's "Guid", in the light configuration's folder.
     std::vector<LightEffectStep> GetLightEffectSteps();
@@ -128,5 +134,7 @@ private:
     std::vector<KeyAssignment> m_keyList;
     std::vector<KeyAssignment> m_otherKeyList;
     int m_deviceIndex = 0;
+    int m_effectFamily = -1;
+    int m_firstCustomItem = 0;
     JsonFieldReader m_fields;
 };

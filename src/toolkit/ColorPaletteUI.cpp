@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr DWORD kDisabledVeil = 0xB0262A33;
+
 DWORD HsvToArgb(float hue, float sat, float value)
 {
     float c = value * sat;
@@ -169,6 +171,9 @@ void CColorPaletteUI::PaintStatusImage(HDC hDC)
     int hx = bar.left + int(m_fHue / 359.0f * float(width - 1));
     hDC->DrawRect(RECT{hx - Scale(3), bar.top - Scale(2), hx + Scale(3), bar.bottom + Scale(2)}, std::max(1, Scale(2)),
                   0xFFFFFFFF, Scale(2));
+    // A disabled palette is veiled so that it reads as not in use.
+    if (!IsEnabled())
+        hDC->FillRect(m_rcItem, kDisabledVeil);
 }
 
 void CColorPaletteUI::SetAttribute(std::string_view name, std::string_view value)

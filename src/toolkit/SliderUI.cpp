@@ -6,6 +6,14 @@
 
 #include <algorithm>
 
+namespace {
+
+// A disabled slider keeps its value visible in muted greys.
+constexpr DWORD kDisabledFill = 0xFF4A5060;
+constexpr DWORD kDisabledThumb = 0xFF6B7282;
+
+} // namespace
+
 CSliderUI::CSliderUI()
 {
     m_uTextStyle = DT_SINGLELINE | DT_CENTER;
@@ -160,7 +168,7 @@ void CSliderUI::PaintStatusImage(HDC hDC)
             filled.right = filled.left + thickness;
             filled.top = (thumb.top + thumb.bottom) / 2;
         }
-        hDC->FillRoundRect(filled, thickness / 2, GetAdjustColor(m_dwForeColor));
+        hDC->FillRoundRect(filled, thickness / 2, GetAdjustColor(IsEnabled() ? m_dwForeColor : kDisabledFill));
     }
     if (!m_sForeImage.empty())
         CProgressUI::PaintStatusImage(hDC);
@@ -181,7 +189,7 @@ void CSliderUI::PaintStatusImage(HDC hDC)
     DWORD color = m_dwThumbColor;
     if (m_uButtonState & (UISTATE_HOT | UISTATE_CAPTURED))
         color |= 0xFF000000;
-    hDC->FillEllipse(thumb, GetAdjustColor(IsEnabled() ? color : 0xFF808080));
+    hDC->FillEllipse(thumb, GetAdjustColor(IsEnabled() ? color : kDisabledThumb));
 }
 
 void CSliderUI::SetAttribute(std::string_view name, std::string_view value)

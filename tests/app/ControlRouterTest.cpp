@@ -28,6 +28,10 @@ TEST(ControlRouter, FindsRowsOfIndexedControlsAndExactNames)
         {"killfocus", "bullet_x_eidt", true, RouteOwner::ShootPanel},
         {"itemselect", "logo_led_mode_combo", true, RouteOwner::MousePage},
         {"click", "nounderscore", false, RouteOwner::MousePage},
+        {"click", "color_option_12", true, RouteOwner::LightPanel},
+        {"click", "deng_colordp_btn", true, RouteOwner::LightPanel},
+        {"click", "light_effect_save_btn", true, RouteOwner::LightPanel},
+        {"killfocus", "deng_edit_G", true, RouteOwner::LightPanel},
     };
     for (const Case& c : cases) {
         CControlUI control;

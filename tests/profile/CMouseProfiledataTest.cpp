@@ -205,7 +205,7 @@ TEST_F(ProfileFiles, StagesOfAShorterFileLeaveTheLaterHeldStagesAndSettersLeaveO
     EXPECT_FALSE(node["KeyList"][0].isMember("DefaultAssignment"));
 }
 
-TEST_F(ProfileFiles, EffectStepsComeOnlyFromAnIdentifierNamedFileBesideTheLightConfiguration)
+TEST_F(ProfileFiles, EffectStepsComeOnlyFromAPlainNamedFileBesideTheLightConfiguration)
 {
     WriteFileBytes(dir / "2026_01_01_00_00_00_001.light",
                    R"({"LEDEffectList": [{"LEDREGMode": 4, "LEDBrightness": 3, "red": 9, "Time": 500, "Cyle": 2}, 5]})");
@@ -213,12 +213,14 @@ TEST_F(ProfileFiles, EffectStepsComeOnlyFromAnIdentifierNamedFileBesideTheLightC
     struct Row {
         const char* guid;
         size_t steps;
+        int firstMode;
     } rows[] = {
-        {R"("Guid": "2026_01_01_00_00_00_001")", 2},
-        {R"("Guid": "secret")", 0},
-        {R"("Guid": "../2026_01_01_00_00_00_001")", 0},
-        {R"("Guid": 17)", 0},
-        {R"("LightName": "no guid")", 0},
+        {R"("Guid": "2026_01_01_00_00_00_001")", 2, 4},
+        {R"("Guid": "secret")", 1, 1},
+        {R"("Guid": "../2026_01_01_00_00_00_001")", 0, 0},
+        {R"("Guid": "sub/secret")", 0, 0},
+        {R"("Guid": 17)", 0, 0},
+        {R"("LightName": "no guid")", 0, 0},
     };
     for (const Row& row : rows) {
         WriteFileBytes(dir / "tavix_light.config", std::string(R"({"LightInfo": [[{}, {)") + row.guid + "}]]}");
@@ -230,11 +232,34 @@ TEST_F(ProfileFiles, EffectStepsComeOnlyFromAnIdentifierNamedFileBesideTheLightC
         std::vector<LightEffectStep> steps = profile.GetLightEffectSteps();
         ASSERT_EQ(steps.size(), row.steps) << row.guid;
         if (row.steps) {
-            EXPECT_EQ(steps[0].mode, 4);
+            EXPECT_EQ(steps[0].mode, row.firstMode);
+        }
+        if (row.steps == 2) {
             EXPECT_EQ(steps[0].time, 500);
             EXPECT_EQ(steps[0].cycles, 2);
             EXPECT_EQ(steps[1].mode, 0); // an element that is no object reads as zeros
         }
+    }
+}
+
+// A family's custom effects follow its modes: item firstItem + k plays entry k of its own list.
+TEST_F(ProfileFiles, CustomEffectPlaceSelectsTheFamilysEntryAfterItsModes)
+{
+    WriteFileBytes(dir / "a.light", R"({"LEDEffectList": [{"LEDREGMode": 2}]})");
+    WriteFileBytes(dir / "b.light", R"({"LEDEffectList": [{"LEDREGMode": 5}]})");
+    WriteFileBytes(dir / "tavix_light.config", R"({"LightInfo": [[{"Guid": "a"}], [{"Guid": "a"}, {"Guid": "b"}]]})");
+    profile.SetLightConfigPath(dir / "tavix_light.config");
+    profile.LoadLightConfig(profile.GetLightConfigPath());
+    profile.SetCustomEffectPlace(1, 12);
+    const std::pair<int, int> rows[] = {{12, 2}, {13, 5}, {11, -1}, {14, -1}};
+    for (const auto& [item, mode] : rows) {
+        LightInfo light;
+        light.selectItem = static_cast<uint8_t>(item);
+        profile.SetLightInfo(light);
+        const std::vector<LightEffectStep> steps = profile.GetLightEffectSteps();
+        ASSERT_EQ(steps.empty(), mode < 0) << item;
+        if (mode >= 0)
+            EXPECT_EQ(steps[0].mode, mode) << item;
     }
 }
 

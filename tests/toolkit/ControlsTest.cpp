@@ -138,6 +138,26 @@ TEST_F(ControlsTest, ComboSelectsWithOrWithoutEventAndThroughItsDropDown)
     window->DestroyWindow();
 }
 
+// A hidden row keeps its index but leaves no gap at the foot of the drop-down.
+TEST_F(ControlsTest, ComboDropDownIsAsTallAsItsShownRows)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <Combo name="combo" height="30" itemheight="30" dropboxsize="0,400">
+          <ListLabelElement text="Wave"/>
+          <ListLabelElement text="Custom" visible="false"/>
+          <ListLabelElement text="Off"/>
+        </Combo>
+    </VerticalLayout></Window>)");
+    auto* combo = window->FindAs<CComboUI>("combo");
+    synthetic::Click(combo);
+    host.RunPending();
+    ASSERT_TRUE(combo->IsDropped());
+    const RECT drop = combo->GetItemAt(0)->GetManager()->GetWindow()->GetWindowRect();
+    EXPECT_EQ(drop.bottom - drop.top, 2 * 30 + 4);
+    combo->CloseDrop();
+    window->DestroyWindow();
+}
+
 TEST_F(ControlsTest, EditKeepsNumbersLengthAndRange)
 {
     auto window = OpenWindow(R"(<Window><VerticalLayout name="root">

@@ -58,6 +58,8 @@ public:
             return new StandIn<CHorizontalLayoutUI>("ShootControl");
         if (name == "chartview")
             return new StandIn<CControlUI>("ChartView");
+        if (name == "lightcontrol")
+            return new StandIn<CHorizontalLayoutUI>("LightControl");
         if (name == "keysetcontrol")
             return new StandIn<CHorizontalLayoutUI>("KeySetControl");
         if (name == "macrocontrol")
@@ -259,6 +261,29 @@ TEST_F(ShippedSkinTest, RecoilEditorHoldsItsNamedControls)
                              "shootdate_save_btn", "shootdate_reset_btn"})
         ExpectControl(editor, name, "Button");
     ExpectControl(editor, "shoot_pattern_chart");
+}
+
+// The lighting panel holds every control and group its operations and layout rules name, with
+// fourteen presets (a handler may be asked about "color_option_12").
+TEST_F(ShippedSkinTest, LightingPanelHoldsItsNamedControls)
+{
+    CControlUI* panel = window.BuildInto("XML\\CustomControlXML\\LightControl.xml", "device_switch");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_STREQ(panel->GetClass(), "LightControl");
+    EXPECT_EQ(std::string(panel->GetName()), "LightControlItem");
+    const std::pair<const char*, const char*> controls[] = {
+        {"light_combo_modeSelect", "Combo"},   {"deng_light_slider", "Slider"},     {"deng_speed_slider", "Slider"},
+        {"deng_edit_R", "Edit"},               {"deng_edit_G", "Edit"},             {"deng_edit_B", "Edit"},
+        {"deng_Color_Pallet", "ColorPalette"}, {"deng_colordp_btn", "Button"},      {"deng_7color_check", "Option"},
+        {"deng_FXL_check", "Option"},          {"deng_FXR_check", "Option"},        {"deng_same_mode", "Button"},
+        {"lighteffect_layout", "Container"},   {"deng_color_layout", "Container"},  {"colorpallet_layout", "Container"},
+        {"deng_light_layout", "Container"},    {"deng_speed_layout", "Container"},  {"deng_fx_layout", "Container"},
+        {"light_effect_name_edit", "Edit"},    {"light_effect_save_btn", "Button"}, {"light_effect_delete_btn", "Button"},
+    };
+    for (const auto& [name, iface] : controls)
+        ExpectControl(panel, name, iface);
+    for (int n = 0; n < 14; ++n)
+        ExpectControl(panel, "color_option_" + std::to_string(n), "Button");
 }
 
 struct PageCase {
