@@ -100,7 +100,10 @@ private:
     void BringToFront();
     void SetPowerQueryPause(int pause);
     void HideToTray();
-    void OnSimControl(int action, const std::string& device);
+    // 0 plug, 1 unplug, 2 link, 3 unlink the named simulated device; 4 plays the user action
+    // in argument on a control (ControlDriver) or, for "menu NAME", chooses the tray menu's
+    // item NAME. Only while simulated devices are in use.
+    void OnSimControl(int action, const std::string& argument);
     void ArmDeviceTimer(UINT timerId, COrlithUSBDevice* device);
 
     std::string m_busFolder;

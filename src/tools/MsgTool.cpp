@@ -5,6 +5,8 @@
 //   qv742-msg broadcast MESSAGE [WPARAM [LPARAM]]
 //   qv742-msg listen [--as ENDPOINT] [--count N] [--timeout MS]
 //   qv742-msg sim plug|unplug|link|unlink DEVICE      (DEVICE: mouse, receiver, pad, headset)
+//   qv742-msg sim ui "ACTION CONTROL [VALUE]"          (click, select, value, item; see ControlDriver)
+//   qv742-msg sim ui "menu ITEM"                       (an item of the tray menu, e.g. exit)
 //   qv742-msg endpoints
 
 #include "platform/MessageBus.h"
@@ -20,7 +22,8 @@
 namespace {
 
 const char kProgramEndpoint[] = "QV742-CORE";
-// The running program's simulated-device control: wParam is the action, the data names the device.
+// The running program's simulated-device control: wParam is the action, the data names the
+// device (or, for "ui", the user action to play).
 const char kSimControlMessage[] = "QV742-SIM-CONTROL";
 
 int Usage()
@@ -29,6 +32,7 @@ int Usage()
                "       qv742-msg broadcast MESSAGE [WPARAM [LPARAM]]\n"
                "       qv742-msg listen [--as ENDPOINT] [--count N] [--timeout MS]\n"
                "       qv742-msg sim plug|unplug|link|unlink DEVICE\n"
+               "       qv742-msg sim ui \"ACTION CONTROL [VALUE]\"\n"
                "       qv742-msg endpoints\n",
                stderr);
     return 2;
@@ -115,10 +119,10 @@ int Listen(const Options& options)
 
 int SimControl(const Options& options)
 {
-    static const char* const kActions[] = {"plug", "unplug", "link", "unlink"};
+    static const char* const kActions[] = {"plug", "unplug", "link", "unlink", "ui"};
     if (options.positional.size() != 2)
         return Usage();
-    for (unsigned action = 0; action < 4; ++action) {
+    for (unsigned action = 0; action < 5; ++action) {
         if (options.positional[0] != kActions[action])
             continue;
         platform::BusFrame frame;
