@@ -321,8 +321,8 @@ void CDeviceList::ShowTile(int index, bool visible, bool select)
             if (CTabLayoutUI* powers = AsTabs(powerLayout); powers && tile->PowerIndex() >= 0)
                 powers->SelectItem(tile->PowerIndex());
         }
-        if (tile->Device() && tile->Device()->HasPowerTile() && m_manager.GetPaintWindow())
-            m_manager.SetTimer(tile, 1005, 50);
+        if (tile->Device() && m_manager.GetPaintWindow())
+            tile->RestartPowerTimer();
         tile->SetDeviceSelected(true, false);
     }
     UpdateNoDeviceLayout("DeviceSelectChanger");

@@ -154,6 +154,14 @@ void CDeviceOptionUI::DoEvent(TEventUI& event)
     CHorizontalLayoutUI::DoEvent(event);
 }
 
+void CDeviceOptionUI::RestartPowerTimer()
+{
+    if (!m_device || !m_device->HasPowerTile() || !m_device->IsConnected())
+        return;
+    m_device->Channel().SetSuspended(false);
+    Arm(kTimerPower, 50);
+}
+
 void CDeviceOptionUI::Arm(UINT id, UINT elapseMs)
 {
     if (m_pManager)

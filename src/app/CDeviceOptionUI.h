@@ -40,6 +40,10 @@ public:
     bool IsPresent() const { return IsVisible(); }
     int RetryCount() const { return m_retryCount; }
 
+    // Power polling from 50 ms on, for a connected product with a power tile; the device is
+    // answering again, so its channel's suspension for the firmware updater ends.
+    void RestartPowerTimer();
+
     // The preview timer only runs while someone can see it; the main window pauses and
     // resumes it when it hides and shows.
     void SetPreviewPaused(bool paused);

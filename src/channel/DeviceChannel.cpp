@@ -108,12 +108,13 @@ int DeviceChannel::RunTransaction(const uint8_t* request, size_t requestLength, 
 
 int DeviceChannel::ExchangeFull(const uint8_t* packet, uint8_t* response, size_t responseLength, size_t& received)
 {
-    const bool receiver = IsReceiverMode();
-    const int timeoutMs = receiver ? kReceiverTimeoutMs : kWiredTimeoutMs;
+    const int timeoutMs = IsReceiverMode() ? kReceiverTimeoutMs : kWiredTimeoutMs;
     bool readOk = false;
     // A crossed or missing answer sends the request once more; after that the read stands.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!WritePacket(packet, timeoutMs, receiver))
+        // Stale reports go first on either connection: a late answer to an earlier request
+        // would otherwise pass for this one.
+        if (!WritePacket(packet, timeoutMs, true))
             return kChannelWriteFailed;
         std::lock_guard io(m_ioLock);
         m_sleep(kPauseBeforeReadMs);

@@ -105,10 +105,12 @@ void MouseCommandSet::TakeInformationBlock(const MouseInfoBlock& info)
 {
     m_info = info;
     m_infoRead = true;
-    if (const std::optional<MouseSensor> sensor = MouseSensor::FromInfoBlock(info))
+    if (const std::optional<MouseSensor> sensor = MouseSensor::FromInfoBlock(info)) {
         m_sensor = *sensor;
-    else
+    } else {
         TraceUnusableSensor(info.sensorId);
+        m_sensor = m_sensor.WithStageLayoutOf(info.sensorId);
+    }
 }
 
 int MouseCommandSet::WritePreparedInformationBlock()

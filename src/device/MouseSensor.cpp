@@ -123,13 +123,20 @@ std::optional<DpiSliderRange> MouseSensor::SliderRange() const
     }
 }
 
+MouseSensor MouseSensor::WithStageLayoutOf(uint16_t sensorId) const
+{
+    MouseSensor sensor = *this;
+    sensor.m_stageLayoutId = sensorId;
+    return sensor;
+}
+
 int MouseSensor::StageIndex(const DpiStage& stage) const
 {
-    return m_id == kSensor8925 ? (stage.dpiX & 0xFF) : stage.dpiX;
+    return m_stageLayoutId == kSensor8925 ? (stage.dpiX & 0xFF) : stage.dpiX;
 }
 
 void MouseSensor::StoreIndex(DpiStage& stage, int index) const
 {
     const auto low = static_cast<uint8_t>(index);
-    stage.dpiX = m_id == kSensor8925 ? static_cast<uint16_t>(low | low << 8) : static_cast<uint16_t>(index);
+    stage.dpiX = m_stageLayoutId == kSensor8925 ? static_cast<uint16_t>(low | low << 8) : static_cast<uint16_t>(index);
 }

@@ -42,6 +42,11 @@ public:
     // The slider range; nothing for sensors whose range the page file sets.
     std::optional<DpiSliderRange> SliderRange() const;
 
+    // This rule's conversions with the stage bytes of another sensor: a device whose sensor has
+    // no usable rule keeps the last rule for its values, but its stages are laid out as its own
+    // sensor's are.
+    MouseSensor WithStageLayoutOf(uint16_t sensorId) const;
+
     // The index a stage holds: byte 2 alone for 0x8925, bytes 2-3 for the others.
     int StageIndex(const DpiStage& stage) const;
     // Stores an index in a stage: 0x8925 puts its low 8 bits in bytes 2 and 3, the others put
@@ -50,7 +55,7 @@ public:
 
 private:
     MouseSensor(uint16_t id, uint8_t step, uint16_t stepCount, uint16_t base)
-        : m_id(id), m_step(step), m_stepCount(stepCount), m_base(base)
+        : m_id(id), m_stageLayoutId(id), m_step(step), m_stepCount(stepCount), m_base(base)
     {
     }
 
@@ -58,6 +63,7 @@ private:
     int DpiToIndex3104(int value) const;
 
     uint16_t m_id = kSensor3395;
+    uint16_t m_stageLayoutId = kSensor3395; // the sensor whose stage bytes StoreIndex writes
     int m_step = 50;
     int m_stepCount = 520;
     int m_base = 50;

@@ -23,6 +23,10 @@ enum class HidIoResult { Done, TimedOut, Aborted, Failed };
 
 constexpr int kHidInfinite = -1;
 
+// Input reports the kernel queues for one open hidraw file: a ring of 64 slots that keeps one
+// free. Reports arriving while it is full are dropped; every open file has its own ring.
+constexpr size_t kHidQueuedReports = 63;
+
 // One opened node. Read and Write may block up to their time-out; Abort and Shutdown may be
 // called from any thread.
 class HidNode {
@@ -40,6 +44,9 @@ public:
     virtual void Shutdown() = 0;
     // Discards the input reports already received, without waiting.
     virtual void Flush() = 0;
+    // From now on keeps only input reports whose byte 0 is one of these ids; others are dropped
+    // as they arrive, so that they cannot crowd out the wanted ones.
+    virtual void KeepInputReports(std::vector<uint8_t> reportIds) { (void)reportIds; }
 };
 
 class HidBackend {

@@ -108,6 +108,8 @@ bool HidDevice::Open(const std::string& path, bool read, bool write, bool overla
         ReleaseCapabilities();
         return false;
     }
+    if (m_numberedReports)
+        opened->KeepInputReports(m_collection.inputReportIds);
     std::lock_guard guard(m_ioLock);
     m_node = std::move(opened);
     return true;
@@ -279,7 +281,7 @@ bool HidDevice::ReadInputReport(uint8_t* buffer, size_t length, size_t& transfer
                                           deadline.RemainingMs());
         if (io != HidIoResult::Done)
             break;
-        if (received + idBytes == 0 || !m_collection.OwnsReportId(report[0]))
+        if (received + idBytes == 0 || !m_collection.OwnsInputReport(report[0]))
             continue; // a report of another collection of the same interface
         transferred = std::min(length, received + idBytes);
         std::memcpy(buffer, report.data(), transferred);

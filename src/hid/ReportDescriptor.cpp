@@ -392,6 +392,8 @@ bool Parser::Finish()
             auto& ids = top.reportIds;
             if (std::find(ids.begin(), ids.end(), id) == ids.end())
                 ids.insert(std::upper_bound(ids.begin(), ids.end(), id), static_cast<uint8_t>(id));
+            if (t == static_cast<int>(HidReportType::Input))
+                top.inputReportIds.push_back(static_cast<uint8_t>(id)); // ids come in ascending order
         }
     }
     return true;
@@ -402,6 +404,11 @@ bool Parser::Finish()
 bool HidTopCollection::OwnsReportId(uint8_t id) const
 {
     return std::binary_search(reportIds.begin(), reportIds.end(), id);
+}
+
+bool HidTopCollection::OwnsInputReport(uint8_t id) const
+{
+    return std::binary_search(inputReportIds.begin(), inputReportIds.end(), id);
 }
 
 bool ParseReportDescriptor(const uint8_t* data, size_t size, ReportDescriptor& out)

@@ -49,12 +49,16 @@ struct HidTopCollection {
     uint16_t usagePage = 0;
     uint16_t usage = 0;
     uint16_t linkCollectionCount = 1;
-    std::vector<uint8_t> reportIds; // ascending; {0} when the descriptor numbers no reports
+    std::vector<uint8_t> reportIds; // of every type, ascending; {0} when the descriptor numbers no reports
+    std::vector<uint8_t> inputReportIds; // of its input reports only, ascending
     uint16_t reportByteLength[kHidReportTypeCount] = {0, 0, 0}; // with the report id byte; 0 = none
     std::vector<HidButtonCaps> buttonCaps[kHidReportTypeCount];
     std::vector<HidValueCaps> valueCaps[kHidReportTypeCount];
 
     bool OwnsReportId(uint8_t id) const;
+    // True when an input report with this id belongs to this collection. Another collection may
+    // use the same id for an output or feature report.
+    bool OwnsInputReport(uint8_t id) const;
 };
 
 struct ReportDescriptor {

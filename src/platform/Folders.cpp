@@ -48,6 +48,11 @@ std::string Folders::UserConfigFolder()
     return XdgFolder("XDG_CONFIG_HOME", "/.config") + "/" + kProductFolder;
 }
 
+std::string Folders::UserStateFolder()
+{
+    return XdgFolder("XDG_STATE_HOME", "/.local/state") + "/" + kProductFolder;
+}
+
 std::string Folders::RuntimeFolder()
 {
     const char* value = std::getenv("XDG_RUNTIME_DIR");

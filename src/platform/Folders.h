@@ -13,6 +13,9 @@ public:
     static bool EnsureUserDataFolder();
     // $XDG_CONFIG_HOME (default ~/.config) + "/QV742-CORE": the settings store.
     static std::string UserConfigFolder();
+    // $XDG_STATE_HOME (default ~/.local/state) + "/QV742-CORE": state kept between runs that is
+    // not the user's own data (the memory of the simulated devices).
+    static std::string UserStateFolder();
     // $XDG_RUNTIME_DIR + "/QV742-CORE", or a per-user folder under /tmp when unset.
     static std::string RuntimeFolder();
     // The folder holding "skin", "DefaultData", "Font", "SDK" and "Update": the executable's own

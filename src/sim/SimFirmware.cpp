@@ -180,7 +180,22 @@ SimFirmware::SimFirmware(SimMemoryLayout layout)
 
 SimFirmware::Answer SimFirmware::Handle(const std::vector<uint8_t>& request, bool linked)
 {
-    std::lock_guard guard(m_lock);
+    bool committed = false;
+    std::function<void()> listener;
+    Answer answer;
+    {
+        std::lock_guard guard(m_lock);
+        answer = HandleLocked(request, linked, committed);
+        if (committed)
+            listener = m_commitListener;
+    }
+    if (listener)
+        listener();
+    return answer;
+}
+
+SimFirmware::Answer SimFirmware::HandleLocked(const std::vector<uint8_t>& request, bool linked, bool& committed)
+{
     std::vector<uint8_t> in(request);
     in.resize(kPacketSize, 0);
     m_requests.push_back(in);
@@ -202,6 +217,10 @@ SimFirmware::Answer SimFirmware::Handle(const std::vector<uint8_t>& request, boo
     const auto offset = static_cast<uint16_t>(in[kOffsetLowByte] | (in[kOffsetHighByte] << 8));
     out[kStatusByte] = ChecksumMatches(in) ? Execute(code, in[kLengthByte], offset, &in[kDataByte], &out[kDataByte])
                                            : kStatusFailed;
+    if (code == 0x02 && out[kStatusByte] == kStatusOk && m_flashChanges != m_flashChangesAtCommit) {
+        m_flashChangesAtCommit = m_flashChanges;
+        committed = true;
+    }
     if (fault == SimFault::StatusFF)
         out[kStatusByte] = 0xFF;
     else if (fault == SimFault::StatusFE)
@@ -222,18 +241,23 @@ uint8_t SimFirmware::Execute(uint8_t code, uint8_t length, uint16_t offset, cons
     }
     if (length > kMaxData)
         return kStatusFailed;
+    // A successful write to a flash region counts as a change to keep.
+    auto flash = [this](uint8_t status) {
+        m_flashChanges += status == kStatusOk;
+        return status;
+    };
     switch (code) {
     case 0x03: return ReadSpan(m_info, offset, length, out);
-    case 0x04: return WriteSpan(m_info, offset, length, in);
+    case 0x04: return flash(WriteSpan(m_info, offset, length, in));
     case 0x05: return ReadSpan(m_profiles, offset, length, out);
-    case 0x06: return WriteSpan(m_profiles, offset, length, in);
+    case 0x06: return flash(WriteSpan(m_profiles, offset, length, in));
     case 0x07: return ReadSpan(m_keys, offset, length, out);
-    case 0x09: return WriteSpan(m_keys, offset, length, in);
+    case 0x09: return flash(WriteSpan(m_keys, offset, length, in));
     case 0x0A: return ReadSpan(m_indexed, offset, length, out);
-    case 0x0B: return WriteSpan(m_indexed, offset, length, in);
+    case 0x0B: return flash(WriteSpan(m_indexed, offset, length, in));
     case 0x12: return WriteSpan(m_lightStream, offset, length, in);
-    case 0x15: return WriteSpan(m_macros, offset, length, in);
-    case 0x17: return WriteSpan(m_patterns, offset, length, in);
+    case 0x15: return flash(WriteSpan(m_macros, offset, length, in));
+    case 0x17: return flash(WriteSpan(m_patterns, offset, length, in));
     case 0x1A: return ReadSpan(m_power, offset, length, out);
     case 0x1B: return ReadSpan(m_lightIndex, offset, length, out);
     default: return kStatusFailed;
@@ -338,6 +362,7 @@ void SimFirmware::SetInfoBlock(const std::vector<uint8_t>& block)
     std::lock_guard guard(m_lock);
     m_info = block;
     m_info.resize(kInfoBlockSize, 0);
+    ++m_flashChanges;
 }
 
 std::vector<uint8_t> SimFirmware::KeyBlock() const
@@ -355,7 +380,8 @@ std::vector<uint8_t> SimFirmware::ProfileRegion() const
 void SimFirmware::WriteProfileRegion(size_t offset, const std::vector<uint8_t>& bytes)
 {
     std::lock_guard guard(m_lock);
-    WriteSpan(m_profiles, offset, bytes.size(), bytes.data());
+    if (WriteSpan(m_profiles, offset, bytes.size(), bytes.data()) == kStatusOk)
+        ++m_flashChanges;
 }
 
 std::vector<uint8_t> SimFirmware::MacroMemory() const
@@ -392,4 +418,48 @@ void SimFirmware::SetPowerStatus(const std::vector<uint8_t>& status)
 {
     std::lock_guard guard(m_lock);
     m_power = status;
+}
+
+template <typename Self>
+auto SimFirmware::RegionBytes(Self& self, SimRegion region) -> decltype(&self.m_info)
+{
+    switch (region) {
+    case SimRegion::InfoBlock: return &self.m_info;
+    case SimRegion::KeyBlock: return &self.m_keys;
+    case SimRegion::LightIndexBlock: return &self.m_lightIndex;
+    case SimRegion::ProfileRegion: return &self.m_profiles;
+    case SimRegion::MacroMemory: return &self.m_macros;
+    case SimRegion::PatternMemory: return &self.m_patterns;
+    case SimRegion::IndexedRegion: return &self.m_indexed;
+    }
+    return nullptr;
+}
+
+std::vector<uint8_t> SimFirmware::Region(SimRegion region) const
+{
+    std::lock_guard guard(m_lock);
+    const std::vector<uint8_t>* bytes = RegionBytes(*this, region);
+    return bytes ? *bytes : std::vector<uint8_t>();
+}
+
+bool SimFirmware::RestoreRegion(SimRegion region, const std::vector<uint8_t>& bytes)
+{
+    std::lock_guard guard(m_lock);
+    std::vector<uint8_t>* target = RegionBytes(*this, region);
+    if (!target || target->size() != bytes.size())
+        return false;
+    *target = bytes;
+    return true;
+}
+
+uint64_t SimFirmware::FlashChanges() const
+{
+    std::lock_guard guard(m_lock);
+    return m_flashChanges;
+}
+
+void SimFirmware::SetCommitListener(std::function<void()> listener)
+{
+    std::lock_guard guard(m_lock);
+    m_commitListener = std::move(listener);
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -15,6 +16,21 @@ enum class SimFault {
     CrossedEcho, // answer carries another command code in byte 3
     Unplug,      // the device disappears instead of answering
 };
+
+// The memory regions a product keeps in its flash across power cycles. The numbers are
+// stored in the simulated devices' state file: never renumber them.
+enum class SimRegion : uint8_t {
+    InfoBlock = 1,
+    KeyBlock = 2,
+    LightIndexBlock = 3,
+    ProfileRegion = 4,
+    MacroMemory = 5,
+    PatternMemory = 6,
+    IndexedRegion = 7,
+};
+constexpr SimRegion kSimFlashRegions[] = {SimRegion::InfoBlock,     SimRegion::KeyBlock,      SimRegion::LightIndexBlock,
+                                          SimRegion::ProfileRegion, SimRegion::MacroMemory,   SimRegion::PatternMemory,
+                                          SimRegion::IndexedRegion};
 
 // Sizes of a product's memory regions.
 struct SimMemoryLayout {
@@ -83,12 +99,26 @@ public:
     std::vector<uint8_t> PowerStatus() const;
     void SetPowerStatus(const std::vector<uint8_t>& status);
 
+    // The flash: one region's bytes, and putting back what a state file kept (false, nothing
+    // changed, when the size is not this product's).
+    std::vector<uint8_t> Region(SimRegion region) const;
+    bool RestoreRegion(SimRegion region, const std::vector<uint8_t>& bytes);
+    // Increases with every change of a flash region.
+    uint64_t FlashChanges() const;
+    // Called (without the firmware's lock) when the host leaves configuration mode after changing
+    // the flash: the moment a real device has finished a settings change.
+    void SetCommitListener(std::function<void()> listener);
+
 private:
     struct PendingFault {
         SimFault fault;
         int skip;
         int count;
     };
+    Answer HandleLocked(const std::vector<uint8_t>& request, bool linked, bool& committed);
+    // The bytes of a flash region, const or not as the firmware is.
+    template <typename Self>
+    static auto RegionBytes(Self& self, SimRegion region) -> decltype(&self.m_info);
     std::optional<SimFault> TakeFault();
     // True when bytes 1-2 hold the sum of bytes 3-63; the firmware refuses other requests (0xFF).
     static bool ChecksumMatches(const std::vector<uint8_t>& request);
@@ -107,6 +137,9 @@ private:
     std::vector<uint8_t> m_indexed;
     std::vector<uint8_t> m_lightStream;
     std::vector<uint8_t> m_power;
+    uint64_t m_flashChanges = 0;
+    uint64_t m_flashChangesAtCommit = 0;
+    std::function<void()> m_commitListener;
     bool m_configMode = false;
     bool m_hostLighting = false;
     int m_latencyMs = 1;

@@ -48,6 +48,7 @@ public:
     void SendNotice(uint16_t code);
 
     SimFirmware& Firmware() { return *m_firmware; }
+    std::shared_ptr<SimFirmware> SharedFirmware() const { return m_firmware; }
     const SimProductSpec& Spec() const { return m_spec; }
     // The light reports received, oldest first.
     std::vector<std::vector<uint8_t>> LightReports() const;

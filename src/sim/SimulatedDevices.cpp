@@ -1,5 +1,7 @@
 #include "sim/SimulatedDevices.h"
 
+#include "platform/Folders.h"
+
 #include <cstdlib>
 #include <sstream>
 
@@ -23,6 +25,20 @@ SimulatedDevices::SimulatedDevices(std::shared_ptr<SimHidBus> bus) : m_bus(std::
     keyboard.productId = kKeyboardProductId;
     keyboard.commandCollection = 4;
     m_keyboard = SimProduct::Create(m_bus, keyboard, std::make_shared<SimFirmware>(SimFirmware::KeyboardLayout()));
+}
+
+SimulatedDevices::~SimulatedDevices()
+{
+    if (m_flash)
+        m_flash->Save();
+}
+
+SimFlashFile::LoadResult SimulatedDevices::KeepFlashIn(const std::string& path)
+{
+    m_flash = std::make_shared<SimFlashFile>(path);
+    for (const char* name : {"mouse", "pad", "headset", "keyboard"})
+        m_flash->Add(name, Product(name)->SharedFirmware());
+    return m_flash->Load();
 }
 
 SimProduct* SimulatedDevices::Product(const std::string& name)
@@ -89,6 +105,7 @@ std::shared_ptr<SimulatedDevices> SimulatedDevices::InstallFromEnvironment()
     if (!list || !*list)
         return nullptr;
     auto devices = std::make_shared<SimulatedDevices>();
+    devices->KeepFlashIn(platform::Folders::UserStateFolder() + "/" + kFlashFileName);
     devices->PlugList(list);
     HidBackend::SetCurrent(devices->Bus());
     return devices;

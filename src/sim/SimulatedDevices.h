@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hid/sim/SimHidBus.h"
+#include "sim/SimFlashFile.h"
 #include "sim/SimMouse.h"
 #include "sim/SimProduct.h"
 
@@ -18,7 +19,21 @@ public:
     // No served keyboard reports a product id yet; tests give this one to their match table.
     static constexpr uint16_t kKeyboardProductId = 0x2A10;
 
+    // The file in the user's state folder that keeps the products' flash between runs.
+    static constexpr char kFlashFileName[] = "simulated-devices.flash";
+
     explicit SimulatedDevices(std::shared_ptr<SimHidBus> bus = std::make_shared<SimHidBus>());
+    // Writes the flash file one last time when there is one.
+    ~SimulatedDevices();
+    SimulatedDevices(const SimulatedDevices&) = delete;
+    SimulatedDevices& operator=(const SimulatedDevices&) = delete;
+
+    // From now on the products keep their flash in this file, as real ones keep it across
+    // power cycles; what the file holds replaces their factory memory now. Without a call the
+    // products start from the factory and keep nothing (tests).
+    SimFlashFile::LoadResult KeepFlashIn(const std::string& path);
+    // The flash file; null without KeepFlashIn.
+    SimFlashFile* FlashFile() const { return m_flash.get(); }
 
     std::shared_ptr<SimHidBus> Bus() const { return m_bus; }
     SimMouse& Mouse() { return m_mouse; }
@@ -38,8 +53,9 @@ public:
     // Exchange latency of every product.
     void SetLatencyMs(int milliseconds);
 
-    // When QV742_SIM names products: plugs them and makes the bus every HidDevice's backend.
-    // Null when QV742_SIM is unset or empty (hidraw stays the backend).
+    // When QV742_SIM names products: plugs them, keeps their flash in the user's state folder and
+    // makes the bus every HidDevice's backend. Null when QV742_SIM is unset or empty (hidraw
+    // stays the backend).
     static std::shared_ptr<SimulatedDevices> InstallFromEnvironment();
 
 private:
@@ -50,4 +66,5 @@ private:
     std::shared_ptr<SimProduct> m_pad;
     std::shared_ptr<SimProduct> m_headset;
     std::shared_ptr<SimProduct> m_keyboard;
+    std::shared_ptr<SimFlashFile> m_flash;
 };

@@ -148,6 +148,21 @@ TEST_F(MainWindow, NoticeFromTheMouseArmsTheReReadOnTheUiThread)
     EXPECT_FALSE(TimerArmed(MouseTile(), kTimerReload)) << "1002 ran once";
 }
 
+TEST_F(MainWindow, SelectingAConnectedMouseRestartsPowerPollingAndEndsItsSuspension)
+{
+    Open();
+    sim->Plug("mouse");
+    ScanOnce();
+    EXPECT_TRUE(TimerArmed(MouseTile(), kTimerPower));
+    Mouse()->Channel().SetSuspended(true); // as while the firmware updater had the device
+    window->Devices().ShowTile(0, true, true);
+    EXPECT_FALSE(Mouse()->Channel().IsSuspended());
+    sim->Mouse().Firmware().ClearRequests();
+    host.Advance(50);
+    ASSERT_FALSE(sim->Mouse().Firmware().Requests().empty());
+    EXPECT_EQ(sim->Mouse().Firmware().Requests().back()[3], 0x1A) << "the power status was read from the device";
+}
+
 TEST_F(MainWindow, PowerTileShowsTheLevelCappedAtOneHundred)
 {
     Open();

@@ -288,6 +288,24 @@ TEST_F(MouseCommandSetTest, NonsenseAnswersKeepTheLastGoodImages)
     EXPECT_EQ(profile.GetLightInfo().selectItem, light.selectItem);
 }
 
+TEST_F(MouseCommandSetTest, AnUnusableSensorKeepsTheLastValuesButLaysOutStagesAsItsOwn)
+{
+    SetInfoByte(9, 0x25);
+    SetInfoByte(10, 0x89);
+    ASSERT_EQ(commands.ReadDeviceData(), kChannelOk);
+    // Another mouse whose sensor 0x1234 has a step of 0: no rule of its own.
+    SetInfoByte(9, 0x34);
+    SetInfoByte(10, 0x12);
+    SetInfoByte(11, 0);
+    ASSERT_EQ(commands.ReadDeviceData(), kChannelOk);
+    EXPECT_EQ(commands.Sensor().IndexToDpi(120), 7100) << "values by the last usable rule";
+    DpiStage stage;
+    commands.Sensor().StoreIndex(stage, 300);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&stage);
+    EXPECT_EQ(bytes[2], 300 & 0xFF) << "only sensor 0x8925 repeats one byte";
+    EXPECT_EQ(bytes[3], 300 >> 8);
+}
+
 TEST_F(MouseCommandSetTest, RefusedRecordWriteEndsWithTheChannelCodeAndKeepsTheCopy)
 {
     ASSERT_EQ(commands.ReadProfileRecord(), 0);

@@ -133,6 +133,53 @@ TEST_F(HidDeviceTest, ReadsOnlyTheReportsOfItsOwnCollection)
     EXPECT_EQ(endpoint->reports[0][1], 0xAB);
 }
 
+TEST_F(HidDeviceTest, AReportIdIsOwnedPerDirection)
+{
+    // Collection 1 sends input report 0x11 and takes output report 0x04; collection 2 sends
+    // input report 0x04. Only collection 2 may read a 0x04.
+    DescriptorWriter writer;
+    writer.UsagePage(0xFF1D).Usage(0x01).Collection(W::kApplication).LogicalMin(0).LogicalMax(0xFF).ReportSize(8);
+    writer.ReportId(0x11).ReportCount(8).Usage(0x01).Input(W::kVariable);
+    writer.ReportId(0x04).ReportCount(8).Usage(0x02).Output(W::kVariable).EndCollection();
+    writer.UsagePage(0xFF1C).Usage(0x92).Collection(W::kApplication).LogicalMin(0).LogicalMax(0xFF).ReportSize(8);
+    writer.ReportId(0x04).ReportCount(63).Usage(0x01).Input(W::kVariable).EndCollection();
+    const int id = PlugInterface(writer.Bytes());
+    HidDevice first(bus), second(bus);
+    ASSERT_TRUE(first.Open(Path(id, 1), true, true, true, false));
+    ASSERT_TRUE(second.Open(Path(id, 2), true, false, true, false));
+
+    bus->SendInputReport(id, std::vector<uint8_t>(64, 0x04));
+    uint8_t buffer[64] = {};
+    size_t got = 0;
+    EXPECT_FALSE(first.ReadInputReport(buffer, sizeof buffer, got, 20));
+    EXPECT_TRUE(second.ReadInputReport(buffer, sizeof buffer, got, 100));
+}
+
+TEST_F(HidDeviceTest, EachOpenHandleQueuesAsManyReportsAsAHidrawFile)
+{
+    const int id = PlugInterface(TwoCollections());
+    HidDevice early(bus), late(bus);
+    ASSERT_TRUE(early.Open(Path(id, 2), true, true, true, false));
+    for (int i = 0; i < 70; ++i) {
+        std::vector<uint8_t> report(64, 0);
+        report[0] = 0x04;
+        report[3] = static_cast<uint8_t>(i);
+        bus->SendInputReport(id, report);
+    }
+    ASSERT_TRUE(late.Open(Path(id, 2), true, true, true, false));
+    uint8_t buffer[64] = {};
+    size_t got = 0;
+    size_t kept = 0;
+    uint8_t last = 0;
+    while (early.ReadInputReport(buffer, sizeof buffer, got, 0)) {
+        last = buffer[3];
+        ++kept;
+    }
+    EXPECT_EQ(kept, kHidQueuedReports);
+    EXPECT_EQ(last, kHidQueuedReports - 1) << "the newest reports were dropped";
+    EXPECT_FALSE(late.ReadInputReport(buffer, sizeof buffer, got, 0)) << "reports go to the handles open when they come";
+}
+
 TEST_F(HidDeviceTest, UnnumberedReportsCarryIdZeroForTheCaller)
 {
     DescriptorWriter writer;

@@ -35,6 +35,8 @@ TEST(ReportDescriptor, SplitsTopLevelCollectionsWithTheirOwnReportsAndLengths)
     EXPECT_EQ(second.usagePage, 0xFF1C);
     EXPECT_EQ(second.usage, 0x92);
     EXPECT_EQ(second.reportIds, std::vector<uint8_t>{0x04});
+    EXPECT_EQ(second.inputReportIds, std::vector<uint8_t>{0x04});
+    EXPECT_EQ(first.inputReportIds, std::vector<uint8_t>{0x11});
     EXPECT_EQ(second.reportByteLength[0], 64);
     EXPECT_EQ(second.reportByteLength[1], 64);
     ASSERT_EQ(second.valueCaps[1].size(), 1u);

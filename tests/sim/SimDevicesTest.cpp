@@ -200,6 +200,8 @@ TEST_F(SimDevicesTest, KeyboardAndPadAnswerTheirOwnBlocks)
 
 TEST_F(SimDevicesTest, EnvironmentChoosesTheSimulatedBus)
 {
+    testsupport::TempFolder state;
+    testsupport::ScopedEnv stateHome("XDG_STATE_HOME", state.Path());
     {
         testsupport::ScopedEnv unset("QV742_SIM", "");
         EXPECT_EQ(SimulatedDevices::InstallFromEnvironment(), nullptr);

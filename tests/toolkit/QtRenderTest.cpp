@@ -142,7 +142,9 @@ TEST_F(QtHostTest, WorkerSendMessageIsServedByTheQtLoopAndTimersFire)
     std::atomic<LRESULT> answer{0};
     std::thread worker([&] { answer = SendMessage(hwnd, 0xC12, 0, 0); });
     window->SetTimer(7, 1);
-    host.RunLoop([&] { return answer.load() == 0 || ticks < 3; });
+    // The loop waits on what the UI thread itself sets: the worker stores its answer only after
+    // the reply has woken it, which may be after the last event the loop will ever see.
+    host.RunLoop([&] { return handledOn == std::thread::id{} || ticks < 3; });
     worker.join();
     EXPECT_EQ(answer.load(), 42);
     EXPECT_EQ(handledOn, std::this_thread::get_id());

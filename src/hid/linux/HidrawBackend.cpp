@@ -1,130 +1,30 @@
 #include "hid/linux/HidrawBackend.h"
 
-#include "hid/HidDeadline.h"
 #include "hid/ReportDescriptor.h"
+#include "hid/linux/HidrawNode.h"
 
 #include <libudev.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fcntl.h>
 #include <fstream>
-#include <iterator>
 #include <poll.h>
 #include <sstream>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-// Sections: the opened node (poll with abort), reading sysfs, the backend.
+// Sections: reading sysfs, the backend.
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr char kNodePrefix[] = "hidraw:";
+// Separates the hidraw name from the identity of the HID device behind it in a node name.
+constexpr char kIdentitySeparator = '@';
 constexpr uint16_t kUsbBus = 0x0003;
-
-// An opened hidraw node. Every wait polls the node together with two eventfds: the one-shot
-// abort (consumed by the operation it ends) and the shutdown, which stays set.
-class HidrawNode : public HidNode {
-public:
-    HidrawNode(int fd) : m_fd(fd)
-    {
-        m_abortFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-        m_shutdownFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    }
-
-    ~HidrawNode() override
-    {
-        for (int fd : {m_fd, m_abortFd, m_shutdownFd}) {
-            if (fd >= 0)
-                close(fd);
-        }
-    }
-
-    bool Usable() const { return m_fd >= 0 && m_abortFd >= 0 && m_shutdownFd >= 0; }
-
-    HidIoResult Read(uint8_t* buffer, size_t capacity, size_t& received, int timeoutMs) override
-    {
-        received = 0;
-        return Transfer(POLLIN, timeoutMs, [&] {
-            const ssize_t n = read(m_fd, buffer, capacity);
-            if (n > 0)
-                received = static_cast<size_t>(n);
-            return n;
-        });
-    }
-
-    HidIoResult Write(const uint8_t* data, size_t length, size_t& written, int timeoutMs) override
-    {
-        written = 0;
-        return Transfer(POLLOUT, timeoutMs, [&] {
-            const ssize_t n = write(m_fd, data, length);
-            if (n > 0)
-                written = static_cast<size_t>(n);
-            return n;
-        });
-    }
-
-    void Abort() override { Signal(m_abortFd); }
-    void Shutdown() override { Signal(m_shutdownFd); }
-
-    void Flush() override
-    {
-        uint8_t scratch[4096];
-        for (int i = 0; i < 1024; ++i) {
-            pollfd node{m_fd, POLLIN, 0};
-            if (poll(&node, 1, 0) <= 0 || !(node.revents & POLLIN) || read(m_fd, scratch, sizeof scratch) <= 0)
-                return;
-        }
-    }
-
-private:
-    static void Signal(int fd)
-    {
-        const uint64_t one = 1;
-        [[maybe_unused]] ssize_t n = write(fd, &one, sizeof one);
-    }
-
-    template <typename Io>
-    HidIoResult Transfer(short direction, int timeoutMs, Io io)
-    {
-        const HidDeadline deadline(timeoutMs);
-        for (;;) {
-            pollfd fds[3] = {{m_shutdownFd, POLLIN, 0}, {m_abortFd, POLLIN, 0}, {m_fd, direction, 0}};
-            const int ready = poll(fds, 3, deadline.RemainingMs());
-            if (ready < 0 && errno == EINTR)
-                continue;
-            if (ready < 0)
-                return HidIoResult::Failed;
-            if (ready == 0)
-                return HidIoResult::TimedOut;
-            if (fds[0].revents & POLLIN)
-                return HidIoResult::Aborted;
-            if (fds[1].revents & POLLIN) {
-                uint64_t count = 0;
-                [[maybe_unused]] ssize_t n = read(m_abortFd, &count, sizeof count);
-                return HidIoResult::Aborted;
-            }
-            if (fds[2].revents & direction) {
-                const ssize_t n = io();
-                if (n > 0)
-                    return HidIoResult::Done;
-                if (n < 0 && (errno == EAGAIN || errno == EINTR))
-                    continue;
-                return HidIoResult::Failed;
-            }
-            if (fds[2].revents & (POLLERR | POLLHUP | POLLNVAL))
-                return HidIoResult::Failed; // the device went away
-        }
-    }
-
-    int m_fd;
-    int m_abortFd;
-    int m_shutdownFd;
-};
 
 std::string ReadWholeFile(const fs::path& path)
 {
@@ -191,8 +91,9 @@ bool IsHidrawName(const std::string& name)
 
 } // namespace
 
-HidrawBackend::HidrawBackend(std::string sysfsRoot, std::string devRoot)
+HidrawBackend::HidrawBackend(std::string sysfsRoot, std::string devRoot, std::shared_ptr<HidrawFiles> files)
     : m_sysfsRoot(std::move(sysfsRoot)), m_devRoot(std::move(devRoot)),
+      m_files(files ? std::move(files) : HidrawFiles::System()),
       m_interruptFd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC))
 {
 }
@@ -209,16 +110,35 @@ HidrawBackend::~HidrawBackend()
 
 std::string HidrawBackend::NodeName(const std::string& hidrawName) const
 {
-    return kNodePrefix + m_devRoot + "/" + hidrawName;
+    const std::string identity = DeviceIdentity(hidrawName);
+    std::string node = kNodePrefix + m_devRoot + "/" + hidrawName;
+    return identity.empty() ? node : node + kIdentitySeparator + identity;
 }
 
-std::string HidrawBackend::HidrawNameOf(const std::string& node) const
+std::string HidrawBackend::DeviceIdentity(const std::string& hidrawName) const
+{
+    // The HID device's sysfs name ("0003:320F:22A4.0005") ends in a number the kernel never
+    // gives twice, so it names one plugging of one device, unlike the reusable hidrawN.
+    std::error_code error;
+    const fs::path device = fs::canonical(fs::path(m_sysfsRoot) / "class" / "hidraw" / hidrawName / "device", error);
+    return error ? std::string() : device.filename().string();
+}
+
+bool HidrawBackend::ParseNode(const std::string& node, std::string& hidrawName, std::string& identity) const
 {
     const std::string prefix = kNodePrefix + m_devRoot + "/";
     if (node.rfind(prefix, 0) != 0)
-        return {};
-    const std::string name = node.substr(prefix.size());
-    return IsHidrawName(name) ? name : std::string();
+        return false;
+    const std::string rest = node.substr(prefix.size());
+    const auto separator = rest.find(kIdentitySeparator);
+    hidrawName = rest.substr(0, separator);
+    identity = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
+    return IsHidrawName(hidrawName);
+}
+
+bool HidrawBackend::StillSameDevice(const std::string& hidrawName, const std::string& identity) const
+{
+    return identity.empty() || DeviceIdentity(hidrawName) == identity;
 }
 
 bool HidrawBackend::ListNodes(std::vector<HidNodeInfo>& nodes)
@@ -276,12 +196,12 @@ bool HidrawBackend::ListWithUdev(std::vector<std::string>& names)
 
 bool HidrawBackend::ReadNodeInfo(const std::string& node, HidNodeInfo& info)
 {
-    const std::string name = HidrawNameOf(node);
-    if (name.empty())
+    std::string name, identity;
+    if (!ParseNode(node, name, identity) || !StillSameDevice(name, identity))
         return false;
     const fs::path hidDevice = fs::path(m_sysfsRoot) / "class" / "hidraw" / name / "device";
     info = HidNodeInfo{};
-    info.node = node;
+    info.node = NodeName(name);
     if (!ParseUevent(ReadWholeFile(hidDevice / "uevent"), info))
         return false;
     const std::string descriptor = ReadWholeFile(hidDevice / "report_descriptor");
@@ -294,25 +214,26 @@ bool HidrawBackend::ReadNodeInfo(const std::string& node, HidNodeInfo& info)
 
 std::unique_ptr<HidNode> HidrawBackend::OpenNode(const std::string& node, bool read, bool write)
 {
-    const std::string name = HidrawNameOf(node);
-    if (name.empty())
+    std::string name, identity;
+    if (!ParseNode(node, name, identity))
         return nullptr;
     const int access = read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY;
-    const int fd = open((m_devRoot + "/" + name).c_str(), access | O_NONBLOCK | O_CLOEXEC);
+    const int fd = m_files->Open(m_devRoot + "/" + name, access | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
-    auto opened = std::make_unique<HidrawNode>(fd);
-    if (!opened->Usable())
+    // Checked after the open: a file opened on a name that another device took since is not ours.
+    auto opened = std::make_unique<HidrawNode>(m_files, fd, read);
+    if (!opened->Usable() || !StillSameDevice(name, identity))
         return nullptr;
     return opened;
 }
 
 bool HidrawBackend::NodePresent(const std::string& node)
 {
-    const std::string name = HidrawNameOf(node);
+    std::string name, identity;
     std::error_code error;
-    return !name.empty() && fs::exists(fs::path(m_sysfsRoot) / "class" / "hidraw" / name, error) &&
-           fs::exists(m_devRoot + "/" + name, error);
+    return ParseNode(node, name, identity) && fs::exists(fs::path(m_sysfsRoot) / "class" / "hidraw" / name, error) &&
+           fs::exists(m_devRoot + "/" + name, error) && StillSameDevice(name, identity);
 }
 
 int HidrawBackend::MonitorFd()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hid/HidBackend.h"
+#include "hid/linux/HidrawFiles.h"
 
 #include <mutex>
 #include <string>
@@ -10,11 +11,15 @@ struct udev_monitor;
 
 // HID nodes of Linux: the hidraw class in sysfs and its device nodes. Attributes come from the
 // node's sysfs entries (HID_ID and HID_PHYS of its uevent, the USB device's bcdDevice) and the
-// descriptor from its report_descriptor file. Both roots are parameters so that tests can point
-// the backend at a fake tree; on the real /sys, libudev lists the nodes and watches them come and go.
+// descriptor from its report_descriptor file. A node name carries the identity of the HID device
+// behind the hidraw name ("hidraw:/dev/hidraw3@0003:320F:22A4.0005"), so that a name the kernel
+// hands to the next device plugged does not pass for the old one. Both roots and the file calls
+// are parameters so that tests can point the backend at a fake tree and a model of the kernel;
+// on the real /sys, libudev lists the nodes and watches them come and go.
 class HidrawBackend : public HidBackend {
 public:
-    explicit HidrawBackend(std::string sysfsRoot = "/sys", std::string devRoot = "/dev");
+    explicit HidrawBackend(std::string sysfsRoot = "/sys", std::string devRoot = "/dev",
+                           std::shared_ptr<HidrawFiles> files = nullptr);
     ~HidrawBackend() override;
     HidrawBackend(const HidrawBackend&) = delete;
     HidrawBackend& operator=(const HidrawBackend&) = delete;
@@ -32,18 +37,23 @@ public:
     // Consumes the pending changes of the monitor; returns how many there were.
     int DrainChanges();
 
-    // The node name of a hidraw device, e.g. "hidraw:/dev/hidraw3".
+    // The node name of a hidraw device as it is now, e.g. "hidraw:/dev/hidraw3@0003:320F:22A4.0005".
     std::string NodeName(const std::string& hidrawName) const;
 
 private:
     bool ListHidrawNames(std::vector<std::string>& names);
     bool ListWithUdev(std::vector<std::string>& names);
-    // "hidraw3" from a node name of this backend; empty when it is not one.
-    std::string HidrawNameOf(const std::string& node) const;
+    // The sysfs name of the HID device behind a hidraw name; empty when there is none.
+    std::string DeviceIdentity(const std::string& hidrawName) const;
+    // Splits a node name of this backend into "hidraw3" and the identity (empty when it has none).
+    bool ParseNode(const std::string& node, std::string& hidrawName, std::string& identity) const;
+    // True while the hidraw name still belongs to the device of that identity (or none was given).
+    bool StillSameDevice(const std::string& hidrawName, const std::string& identity) const;
     bool UsesRealSysfs() const { return m_sysfsRoot == "/sys"; }
 
     std::string m_sysfsRoot;
     std::string m_devRoot;
+    std::shared_ptr<HidrawFiles> m_files;
     std::mutex m_udevLock;
     struct udev* m_udev = nullptr;
     struct udev_monitor* m_monitor = nullptr;

@@ -48,8 +48,23 @@ public:
         handles.erase(std::remove(handles.begin(), handles.end(), this), handles.end());
     }
 
-    // Called with the interface lock held.
-    void Queue(Clock::time_point readyAt, const std::vector<uint8_t>& bytes) { m_queue.push_back({readyAt, bytes}); }
+    // Called with the interface lock held. Like a hidraw file, a handle holds at most
+    // kHidQueuedReports reports and drops those that arrive while it is full; reports its owner
+    // does not want are dropped at once.
+    void Queue(Clock::time_point readyAt, const std::vector<uint8_t>& bytes)
+    {
+        if (!Wanted(bytes) || m_queue.size() >= kHidQueuedReports)
+            return;
+        m_queue.push_back({readyAt, bytes});
+    }
+
+    void KeepInputReports(std::vector<uint8_t> reportIds) override
+    {
+        std::lock_guard guard(m_iface->lock);
+        m_filtered = true;
+        m_keep = std::move(reportIds);
+        std::erase_if(m_queue, [this](const QueuedReport& report) { return !Wanted(report.bytes); });
+    }
 
     HidIoResult Read(uint8_t* buffer, size_t capacity, size_t& received, int timeoutMs) override
     {
@@ -118,6 +133,11 @@ public:
     }
 
 private:
+    bool Wanted(const std::vector<uint8_t>& bytes) const
+    {
+        return !m_filtered || (!bytes.empty() && std::find(m_keep.begin(), m_keep.end(), bytes[0]) != m_keep.end());
+    }
+
     // Why the next operation ends at once, if it does; consumes a one-shot abort.
     std::optional<HidIoResult> EndedResult()
     {
@@ -134,6 +154,8 @@ private:
 
     std::shared_ptr<SimHidBus::Interface> m_iface;
     std::deque<QueuedReport> m_queue;
+    bool m_filtered = false;
+    std::vector<uint8_t> m_keep;
     bool m_abortSignalled = false;
     bool m_shutdown = false;
 };
