@@ -7,13 +7,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
-
-extern char** environ;
 
 namespace testsupport {
 
@@ -24,18 +22,18 @@ public:
         int ends[2];
         if (::pipe(ends) != 0)
             return;
-        char program[] = "Xvfb";
-        char screenFlag[] = "-screen", screen[] = "0", size[] = "1600x1000x24";
-        char tcpFlag[] = "-nolisten", tcp[] = "tcp", fdFlag[] = "-displayfd", fd[] = "3";
-        char* argv[] = {program, screenFlag, screen, size, tcpFlag, tcp, fdFlag, fd, nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, ends[1], 3);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        if (posix_spawnp(&m_pid, program, &actions, nullptr, argv, environ) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            // The server goes with the test process, even when that one ends abruptly.
+            ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+            ::dup2(ends[1], 3);
+            int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            ::execlp("Xvfb", "Xvfb", "-screen", "0", "1600x1000x24", "-nolisten", "tcp", "-displayfd", "3",
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
         ::close(ends[1]);
         // Xvfb writes the number once it accepts connections.
         pollfd ready{ends[0], POLLIN, 0};
