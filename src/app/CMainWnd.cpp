@@ -7,8 +7,11 @@
 #include "device/COrlithKeyboardDevice.h"
 #include "device/COrlithMouseDevice.h"
 #include "device/COrlithMousePadDevice.h"
+#include "device/DeviceKind.h"
 #include "device/DeviceMessages.h"
 #include "log/LogFile.h"
+#include "panels/CKeySetControlUI.h"
+#include "panels/CMacroControlUI.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
 #include "platform/ProcessLauncher.h"
@@ -152,12 +155,21 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         {"OrlithMouseDevice", [] { return static_cast<CControlUI*>(new COrlithMouseDevice); }},
         {"OrlithKeyboardDevice", [] { return static_cast<CControlUI*>(new COrlithKeyboardDevice); }},
         {"DeviceProfile", [] { return static_cast<CControlUI*>(new CDeviceProfileUI); }},
+        {"KeySetControl", [] { return static_cast<CControlUI*>(new CKeySetControlUI); }},
     };
     const std::string tag = className;
-    if (EqualsNoCase(tag, "DeviceProfileUI")) {
-        // The panel's subtree builds on its own: no window tags inside it.
-        CDialogBuilder builder;
-        return builder.Create(CDeviceProfileUI::kLayoutFile, nullptr, nullptr, &m_pm);
+    // The panels' subtrees build on their own: no window tags inside them.
+    static const struct {
+        const char* tag;
+        const char* file;
+    } kSubtrees[] = {{"DeviceProfileUI", CDeviceProfileUI::kLayoutFile},
+                     {"KeySetControlUI", CKeySetControlUI::kLayoutFile},
+                     {"MacroSetControlUI", CMacroControlUI::kLayoutFile}};
+    for (const auto& subtree : kSubtrees) {
+        if (EqualsNoCase(tag, subtree.tag)) {
+            CDialogBuilder builder;
+            return builder.Create(subtree.file, nullptr, nullptr, &m_pm);
+        }
     }
     for (const auto& entry : kControls) {
         if (EqualsNoCase(tag, entry.tag))
@@ -190,11 +202,50 @@ void CMainWnd::OnWindowInit()
     }
     m_languages.ApplyLanguage(m_languages.ReadStoredLanguage(), m_pm);
     m_devices->PrebuildPages();
+    PreparePanels();
     ShowWindow(false, false);
-    if (m_startThreads)
+    if (m_startThreads) {
         m_scan.Start(GetHWND(), m_devices->Slots(), m_messages.instance);
+        m_lightSync.Start();
+    }
     SetTimer(kTimerRescale, 100);
     LoadAudioLightingDocument();
+}
+
+void CMainWnd::PreparePanels()
+{
+    m_macroPanel.onSingleKey = [this](uint32_t scanCode, bool extended) {
+        m_keyPanel.OnKeyCaptured(SelectedDevice(), scanCode, extended);
+    };
+    std::vector<COrlithUSBDevice*> pages = m_devices->Mice();
+    for (COrlithUSBDevice* keyboard : m_devices->Keyboards())
+        pages.push_back(keyboard);
+    for (COrlithUSBDevice* device : pages) {
+        m_macroPanel.Prepare(device);
+        CMacroControlUI* macros = MacroPanelCommands::PanelOf(device);
+        m_keyPanel.Prepare(device, macros ? macros->MacroNames() : std::vector<std::string>());
+    }
+}
+
+bool CMainWnd::RouteToPanels(TNotifyUI& msg)
+{
+    const std::string name = msg.pSender ? std::string(msg.pSender->GetName()) : std::string();
+    COrlithUSBDevice* device = SelectedDevice();
+    if (!device || !ControlRouter::Serves(RouteOwner::KeyPanel, device->Kind()))
+        return false;
+    const ControlRoute* route = ControlRouter::Find(msg);
+    const bool keyEdit = name == "keyset_keyboard_text_edit" && (msg.sType == "setfocus" || msg.sType == "killfocus");
+    if (keyEdit || (route && route->owner == RouteOwner::KeyPanel)) {
+        m_keyPanel.OnNotify(msg, device);
+        return true;
+    }
+    const bool macroRow = (msg.sType == "itemactivate" && name == "macro_action") ||
+                          (msg.sType == "textchanged" && name == "macro_delay");
+    if (macroRow || (route && route->owner == RouteOwner::MacroPanel)) {
+        m_macroPanel.OnNotify(msg, device);
+        return true;
+    }
+    return false;
 }
 
 void CMainWnd::LoadAudioLightingDocument()
@@ -238,6 +289,7 @@ void CMainWnd::BringToFront()
     SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
     ShowWindow(true, true);
     m_devices->SetPreviewPaused(false);
+    m_lightSync.SetPaused(false);
     SetTopmost(true);
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
     SetTopmost(false);
@@ -256,6 +308,7 @@ void CMainWnd::HideToTray()
     ShowWindow(false, false);
     SetPowerQueryPause(1);
     m_devices->SetPreviewPaused(true);
+    m_lightSync.SetPaused(true);
 }
 
 void CMainWnd::Shutdown()
@@ -267,7 +320,9 @@ void CMainWnd::Shutdown()
     // Workers first: a worker blocked in SendMessage is released because the window is going.
     m_scan.Stop(1000);
     m_bus.Stop();
+    m_lightSync.Stop(1000);
     for (COrlithUSBDevice* device : m_devices->AllDevices()) {
+        device->StopLighting();
         device->CloseNotificationInterface(false);
         device->CloseNotificationInterface(true);
     }
@@ -296,7 +351,7 @@ void CMainWnd::Notify(TNotifyUI& msg)
         OnItemSelect(msg);
     else if (type == "click_wpremove" || type == "click_wpedit")
         return;
-    else
+    else if (!RouteToPanels(msg))
         ControlRouter::Route(msg, SelectedDevice());
     WindowImplBase::Notify(msg);
 }
@@ -324,9 +379,11 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         m_devices->SelectPrevious();
     } else if (EqualsNoCase(name, "device_select_next")) {
         m_devices->SelectNext();
+    } else if (EqualsNoCase(name, "deng_same_mode")) {
+        StartSynchronisedLighting();
     } else if (const ControlRoute* route = ControlRouter::Find(msg); route && route->owner == RouteOwner::ProfilePanel) {
         m_profiles.OnClick(name, SelectedDevice());
-    } else {
+    } else if (!RouteToPanels(msg)) {
         ControlRouter::Route(msg, SelectedDevice());
     }
 }
@@ -352,7 +409,17 @@ void CMainWnd::OnSelectChanged(TNotifyUI& msg)
             device->ShowFunctionPanel(panel);
         return;
     }
-    if (name == "synchro_device_select")
+    if (name == "synchro_device_select") {
+        // Clearing a tile's synchronised mark takes its product out; its own effect returns.
+        auto* option = static_cast<COptionUI*>(msg.pSender->GetInterface("Option"));
+        for (int i = 0; option && !option->IsSelected() && i < m_devices->TileCount(); ++i) {
+            CDeviceOptionUI* tile = m_devices->TileAt(i);
+            if (tile->Device() && msg.pSender->GetParent() == tile)
+                tile->Device()->SetSynchronised(false);
+        }
+        return;
+    }
+    if (RouteToPanels(msg))
         return;
     ControlRouter::Route(msg, SelectedDevice());
 }
@@ -363,7 +430,8 @@ void CMainWnd::OnItemSelect(TNotifyUI& msg)
         SetTimer(kTimerApplyProfile, 400);
         return;
     }
-    ControlRouter::Route(msg, SelectedDevice());
+    if (!RouteToPanels(msg))
+        ControlRouter::Route(msg, SelectedDevice());
 }
 
 LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
@@ -387,6 +455,9 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, B
             m_systemAwake = false;
     } else if (!m_systemAwake) {
         bHandled = FALSE;
+    } else if (m_macroPanel.IsCaptureMessage(uMsg)) {
+        RECT frame = GetWindowRect();
+        m_macroPanel.OnCaptureMessage(uMsg, wParam, lParam, SelectedDevice(), POINT{frame.left, frame.top});
     } else if (uMsg == WM_DISPLAYCHANGE) {
         m_displayChanged = true;
         Rescale();
@@ -412,6 +483,8 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, B
             if (reinterpret_cast<LPARAM>(device) == lParam)
                 device->RefreshPage();
         }
+    } else if (uMsg == kMsgSynchroChanged) {
+        OnSynchroChanged();
     } else if (uMsg == LanguageChangedMessage) {
         m_languages.ApplyLanguage(static_cast<int>(wParam), m_pm);
         for (COrlithUSBDevice* device : m_devices->Mice())
@@ -435,6 +508,48 @@ void CMainWnd::ArmDeviceTimer(UINT timerId, COrlithUSBDevice* device)
         if (each == device && each->Tile())
             m_pm.SetTimer(each->Tile(), timerId, timerId == kTimerReload ? 50 : 1);
     }
+}
+
+void CMainWnd::StartSynchronisedLighting()
+{
+    COrlithUSBDevice* source = SelectedDevice();
+    if (!source)
+        return;
+    const LightInfo record = source->GetLightSettings();
+    const int syncMode = LightSyncEffect::SyncModeOf(WiredKindOf(source->Kind()), record.selectItem);
+    if (syncMode < 0)
+        return;
+    LightSyncSettings sync;
+    sync.mode = static_cast<uint8_t>(syncMode);
+    sync.brightness = record.brightness;
+    sync.speed = record.speed;
+    sync.direction = record.direction;
+    sync.multiColor = record.multiColor;
+    sync.red = record.red;
+    sync.green = record.green;
+    sync.blue = record.blue;
+    m_lightSync.SetDevices(m_devices->DevicesInPaintOrder());
+    m_lightSync.StartEffect(sync);
+    for (COrlithUSBDevice* device : m_devices->DevicesInJoinOrder()) {
+        const int mode = LightSyncEffect::DeviceModeOf(WiredKindOf(device->Kind()), syncMode);
+        if (!device->IsConnected() || mode < 0)
+            continue;
+        device->SetSynchronised(true);
+        LightInfo copy = record;
+        copy.selectItem = static_cast<uint8_t>(mode);
+        device->SetLightSettings(copy);
+        device->SaveProfile();
+        device->LoadLightState();
+        device->RefreshPage();
+        device->WriteProfileRecord(0, 0);
+    }
+    OnSynchroChanged();
+}
+
+void CMainWnd::OnSynchroChanged()
+{
+    m_devices->ShowSynchroStates();
+    m_lightSync.Wake();
 }
 
 void CMainWnd::OnTimer(UINT id)
@@ -498,6 +613,8 @@ void CMainWnd::OnMenuCommand(const MenuCmd* command)
         Rescale();
         BringToFront();
         SetPowerQueryPause(0);
+    } else {
+        m_macroPanel.OnMenuCommand(command->szName, SelectedDevice());
     }
 }
 
@@ -530,6 +647,17 @@ void CMainWnd::OnSimControl(int action, const std::string& argument)
         m_simulated->Unlink();
         break;
     case 4:
+        m_simulated->Press(argument);
+        break;
+    case 5: {
+        // "NAME:MODE:SPEED"
+        int mode = 0, speed = 0;
+        const size_t colon = argument.find(':');
+        if (colon != std::string::npos && std::sscanf(argument.c_str() + colon + 1, "%d:%d", &mode, &speed) == 2)
+            m_simulated->SetEffect(argument.substr(0, colon), mode, speed);
+        break;
+    }
+    case 6:
         if (argument.rfind("menu ", 0) == 0) {
             MenuCmd command;
             command.szName = argument.substr(5);

@@ -9,6 +9,9 @@
 
 #include "app/CDeviceList.h"
 #include "app/DeviceScanThread.h"
+#include "app/KeyPanelCommands.h"
+#include "app/MacroPanelCommands.h"
+#include "app/LightSyncThread.h"
 #include "app/MessageBusBridge.h"
 #include "app/ProfileCommands.h"
 #include "platform/SettingsStore.h"
@@ -62,7 +65,11 @@ public:
     // The simulated products the running program serves, for the plug/unplug messages.
     void SetSimulatedDevices(std::shared_ptr<SimulatedDevices> devices) { m_simulated = std::move(devices); }
     // Whether the shell threads (scan, message bus) start at window init; tests may drive them.
-    void SetStartThreads(bool start) { m_startThreads = start; }
+    void SetStartThreads(bool start)
+    {
+        m_startThreads = start;
+        m_devices->SetLightingThreads(start);
+    }
 
     CDeviceList& Devices() { return *m_devices; }
     COrlithUSBDevice* SelectedDevice() const { return m_devices->SelectedDevice(); }
@@ -72,6 +79,12 @@ public:
     DeviceScanThread& ScanThread() { return m_scan; }
     LanguageManager& Languages() { return m_languages; }
     ProfileCommands& Profiles() { return m_profiles; }
+    KeyPanelCommands& KeyPanel() { return m_keyPanel; }
+    // The macro panel's commands; the input hook is connected through SetCaptureSwitch.
+    MacroPanelCommands& MacroPanel() { return m_macroPanel; }
+    LightSyncThread& LightSync() { return m_lightSync; }
+    // "deng_same_mode": every connected product takes the selected one's effect, in step.
+    void StartSynchronisedLighting();
 
     // The DPI of a monitor: 144 when it is larger than 1500 x 960, else 96.
     static int DpiForMonitor(const RECT& monitor);
@@ -92,6 +105,9 @@ private:
     void RepairSelectedMouse();
     void OnSelectChanged(TNotifyUI& msg);
     void OnItemSelect(TNotifyUI& msg);
+    // Hands a notification of the key or macro panel to its commands; false for other controls.
+    bool RouteToPanels(TNotifyUI& msg);
+    void PreparePanels();
     void OnTimer(UINT id);
     void OnTrayIcon(UINT mouseMessage);
     void OnMenuCommand(const MenuCmd* command);
@@ -100,11 +116,14 @@ private:
     void BringToFront();
     void SetPowerQueryPause(int pause);
     void HideToTray();
-    // 0 plug, 1 unplug, 2 link, 3 unlink the named simulated device; 4 plays the user action
-    // in argument on a control (ControlDriver) or, for "menu NAME", chooses the tray menu's
-    // item NAME. Only while simulated devices are in use.
+    // 0 plug, 1 unplug, 2 link, 3 unlink, 4 press the named simulated device, 5 runs its own
+    // effect ("NAME:MODE:SPEED"); 6 plays the user action in argument on a control
+    // (ControlDriver) or, for "menu NAME", chooses the tray menu's item NAME. Only while
+    // simulated devices are in use.
     void OnSimControl(int action, const std::string& argument);
     void ArmDeviceTimer(UINT timerId, COrlithUSBDevice* device);
+    // A device joined or left synchronised lighting: tiles and the sync thread follow.
+    void OnSynchroChanged();
 
     std::string m_busFolder;
     RegisteredMessages m_messages;
@@ -113,6 +132,7 @@ private:
     std::unique_ptr<CDeviceList> m_devices;
     DeviceScanThread m_scan;
     MessageBusBridge m_bus;
+    LightSyncThread m_lightSync;
     CTrayIcon m_tray;
     std::shared_ptr<SimulatedDevices> m_simulated;
     bool m_startThreads = true;
@@ -122,6 +142,8 @@ private:
     int m_lightingControl = 1;
     int m_dpi = 96;
     ProfileCommands m_profiles{m_pm, std::make_unique<WindowProfileDialogs>(m_pm, m_dpi)};
+    KeyPanelCommands m_keyPanel{m_pm, m_profiles};
+    MacroPanelCommands m_macroPanel{m_pm, m_profiles};
     bool m_shutDown = false;
     std::string m_audioLightingDevice; // the "Device" member of AudioFile.json, as JSON text
 };

@@ -20,8 +20,9 @@
 class MessageBusBridge {
 public:
     static constexpr const char* kEndpoint = "QV742-CORE";
-    // wParam: 0 plug, 1 unplug, 2 link, 3 unlink (data: the device name); 4 a user action
-    // played on a control (data: the action, see ControlDriver).
+    // wParam: 0 plug, 1 unplug, 2 link, 3 unlink, 4 press, 5 effect; data: the device name
+    // ("NAME:MODE:SPEED" for effect). 6: a user action played on a control (data: the action,
+    // see ControlDriver).
     static constexpr const char* kSimControlMessage = "QV742-SIM-CONTROL";
 
     using CopyDataHandler = std::function<void(uint32_t dataId, const std::string& data)>;

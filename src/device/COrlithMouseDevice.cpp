@@ -4,6 +4,7 @@
 #include "device/DeviceMessages.h"
 #include "device/PowerView.h"
 #include "log/LogFile.h"
+#include "macro/MacroConfigFile.h"
 #include "platform/Folders.h"
 #include "profile/JsonFile.h"
 #include "toolkit/MessageQueue.h"
@@ -11,12 +12,15 @@
 COrlithMouseDevice::COrlithMouseDevice() : m_commands(Channel(), m_profile)
 {
     m_kind = kDeviceMouse;
+    SetLightModeTable(LightEngine::ModeTable::Mouse);
+    SetLightingStopText("MS灯光线程设定退出");
     m_commands.SetHost(this);
     Channel().SetLogSink(WriteLog);
 }
 
 COrlithMouseDevice::~COrlithMouseDevice()
 {
+    StopLighting();
     CloseNotificationInterface(false);
     CloseNotificationInterface(true);
 }
@@ -36,6 +40,7 @@ void COrlithMouseDevice::BindPageControls()
     // The page shows the profile from the start; edits change it while no mouse is there.
     LoadProfile();
     RefreshPage();
+    LoadLightState();
 }
 
 void COrlithMouseDevice::LoadLightModes()
@@ -70,6 +75,35 @@ void COrlithMouseDevice::ReadAllFromDevice()
 void COrlithMouseDevice::ReloadFromDevice()
 {
     m_commands.ReloadFromDevice();
+    LoadLightState();
+}
+
+void COrlithMouseDevice::StartLighting()
+{
+    LoadLightState();
+    COrlithUSBDevice::StartLighting();
+}
+
+int COrlithMouseDevice::WriteProfileRecord(int profile, int value)
+{
+    return m_commands.WriteProfileRecord(profile, value);
+}
+
+void COrlithMouseDevice::SetLightSettings(const LightInfo& settings)
+{
+    COrlithUSBDevice::SetLightSettings(settings);
+    m_profile.SetLightInfo(settings);
+}
+
+void COrlithMouseDevice::LoadLightState()
+{
+    const LightInfo settings = m_profile.GetLightInfo();
+    COrlithUSBDevice::SetLightSettings(settings);
+    std::vector<LightEffectStep> steps = m_profile.GetLightEffectSteps();
+    WithEngine([&](LightEngine& engine) {
+        engine.SetSettings(settings);
+        engine.SetEffectSteps(std::move(steps));
+    });
 }
 
 void COrlithMouseDevice::ReadPowerStatus()
@@ -157,7 +191,12 @@ void COrlithMouseDevice::SaveProfile()
 int COrlithMouseDevice::ApplyProfile(const std::string& profilePath)
 {
     SetProfileFile(profilePath);
+    // A button may still call a macro that was deleted while another profile was in use.
+    MacroConfigFile macros;
+    macros.Read(DeviceFolder() + "/macro.config");
+    RevalidateMacroKeys(static_cast<int>(macros.entries.size()));
     RefreshPage();
+    LoadLightState();
     m_commands.WriteProfileRecord(0, 0);
     // The profile's buttons may call macros the mouse does not hold yet.
     return m_commands.WriteMacros(m_commands.GetUsedMacros(m_profile.GetKeyList()));
@@ -172,6 +211,7 @@ void COrlithMouseDevice::ResetToDefaults()
     m_profile.GetMouseSystem();
     SaveProfile();
     RefreshPage();
+    LoadLightState();
     m_commands.WriteProfileRecord(0, 0);
 }
 
@@ -179,4 +219,63 @@ void COrlithMouseDevice::StoreAndWrite()
 {
     SaveProfile();
     m_commands.WriteProfileRecord(0, 0);
+}
+
+void COrlithMouseDevice::SetKeyAssignments(const std::vector<KeyAssignment>& keys)
+{
+    m_profile.SetKeyList(keys);
+    SaveProfile();
+    ShowKeyInformation();
+}
+
+std::vector<std::string> COrlithMouseDevice::OtherProfilePaths()
+{
+    std::vector<std::string> paths;
+    const std::string current = m_profile.GetProfilePath();
+    for (int i = 0; i < m_library.ProfileCount(); ++i) {
+        std::string path = m_library.ProfilePathAt(i);
+        if (!path.empty() && path != current)
+            paths.push_back(path);
+    }
+    return paths;
+}
+
+int COrlithMouseDevice::WriteCurrentKeyAssignments()
+{
+    return m_commands.WriteKeyAssignments(0, m_profile.GetKeyList());
+}
+
+int COrlithMouseDevice::UploadUsedMacros()
+{
+    return m_commands.WriteMacros(m_commands.GetUsedMacros(m_profile.GetKeyList()));
+}
+
+int COrlithMouseDevice::WriteKeyTable()
+{
+    const int result = UploadUsedMacros();
+    // Macros that do not fit leave the buttons as the mouse has them.
+    if (result > 0)
+        return result;
+    WriteCurrentKeyAssignments();
+    SaveProfile();
+    return result;
+}
+
+bool COrlithMouseDevice::RevalidateMacroKeys(int macroCount)
+{
+    std::vector<KeyAssignment> keys = m_profile.GetKeyList();
+    bool changed = false;
+    for (KeyAssignment& key : keys) {
+        const KeyFunction& function = key.current.function;
+        const bool macro = function.type == MouseButtonMap::kMacroRepeatMode || function.type == MouseButtonMap::kMacroRepeatCount;
+        if (macro && function.high >= macroCount) {
+            key.current.function = key.defaults.function;
+            changed = true;
+        }
+    }
+    if (changed) {
+        m_profile.SetKeyList(keys);
+        SaveProfile();
+    }
+    return changed;
 }

@@ -52,6 +52,18 @@ public:
     // use: WriteMacros' result (0 sent, -1 failed, above 0 too large).
     int ApplyProfile(const std::string& profilePath) override;
     void SaveProfile() override;
+    std::vector<KeyAssignment> KeyAssignments() override { return m_profile.GetKeyList(); }
+    void SetKeyAssignments(const std::vector<KeyAssignment>& keys) override;
+    std::vector<std::string> OtherProfilePaths() override;
+    int WriteCurrentKeyAssignments() override;
+    int UploadUsedMacros() override;
+    int WriteKeyTable() override;
+    bool RevalidateMacroKeys(int macroCount) override;
+    int WriteProfileRecord(int profile, int value) override;
+    // Also stored in the profile object.
+    void SetLightSettings(const LightInfo& settings) override;
+    // Takes the profile's lighting (and custom effect frames) and restarts the preview.
+    void LoadLightState() override;
     // Reader thread: changes the record copy and asks the UI thread for RefreshPage.
     void OnDeviceNotice(int code, const uint8_t* report, size_t length) override;
     void OnPageNotify(TNotifyUI& msg) override;
@@ -68,7 +80,8 @@ private:
     // MouseCommandHost
     void OnInitialisationChecked(bool initialised) override;
     void OnFirmwareVersion(uint16_t productId, uint16_t version) override;
-    void StartLighting() override {}
+    // The connect sequence's last step: the preview starts from the profile's lighting.
+    void StartLighting() override;
 
     void LoadLightModes();
     void SetProfileFile(const std::string& path);
@@ -93,6 +106,7 @@ private:
     void ShowSliderRanges();
     void ShowSystemSettings();
     void ShowKeyInformation();
+    std::string FunctionName(const KeyFunction& function);
     void ShowLightingInformation();
     std::string Translate(const std::string& key);
     CControlUI* Control(const std::string& name);

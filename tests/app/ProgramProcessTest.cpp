@@ -167,7 +167,7 @@ TEST(ProgramProcess, SigtermRunsTheNormalShutdownEndsWithZeroAndLeavesTheProfile
     const std::string before = testsupport::ReadFileBytes(profile);
     platform::BusFrame change;
     change.message = "QV742-SIM-CONTROL";
-    change.wParam = 4;
+    change.wParam = 6; // a user action played on a control
     change.hasData = true;
     ASSERT_TRUE(WaitUntil(run, [&] {
         for (int value : {10, 70}) {
