@@ -1,5 +1,6 @@
 #include "app/CMainWnd.h"
 
+#include "app/ControlDriver.h"
 #include "app/ControlRouter.h"
 #include "app/CDeviceOptionUI.h"
 #include "app/FirmwareUpdater.h"
@@ -241,9 +242,12 @@ void CMainWnd::OnWindowInit()
     if (m_startThreads) {
         m_bus.Start(
             GetHWND(), RegisteredMessages::Names(), [](uint32_t, const std::string&) {},
-            [this](int action, const std::string& device) {
-                // Plugging happens on the bus thread; the scan thread notices it like hardware.
-                OnSimControl(action, device);
+            [hwnd = GetHWND()](int action, const std::string& device) {
+                // On the UI thread, like everything the user does; dropped once the window is gone.
+                CMessageQueue::Instance().PostTask([hwnd, action, device] {
+                    if (auto* window = static_cast<CMainWnd*>(CMessageQueue::Instance().Lookup(hwnd)))
+                        window->OnSimControl(action, device);
+                });
             });
         m_bus.Broadcast(kLightControlNotifyName, 1, 1);
     }
@@ -733,16 +737,16 @@ void CMainWnd::Rescale()
     ShowWindow(visible, false);
 }
 
-void CMainWnd::OnSimControl(int action, const std::string& device)
+void CMainWnd::OnSimControl(int action, const std::string& argument)
 {
     if (!m_simulated)
         return;
     switch (action) {
     case 0:
-        m_simulated->Plug(device);
+        m_simulated->Plug(argument);
         break;
     case 1:
-        m_simulated->Unplug(device);
+        m_simulated->Unplug(argument);
         break;
     case 2:
         m_simulated->Link();
@@ -751,16 +755,25 @@ void CMainWnd::OnSimControl(int action, const std::string& device)
         m_simulated->Unlink();
         break;
     case 4:
-        m_simulated->Press(device);
+        m_simulated->Press(argument);
         break;
     case 5: {
         // "NAME:MODE:SPEED"
         int mode = 0, speed = 0;
-        const size_t colon = device.find(':');
-        if (colon != std::string::npos && std::sscanf(device.c_str() + colon + 1, "%d:%d", &mode, &speed) == 2)
-            m_simulated->SetEffect(device.substr(0, colon), mode, speed);
+        const size_t colon = argument.find(':');
+        if (colon != std::string::npos && std::sscanf(argument.c_str() + colon + 1, "%d:%d", &mode, &speed) == 2)
+            m_simulated->SetEffect(argument.substr(0, colon), mode, speed);
         break;
     }
+    case 6:
+        if (argument.rfind("menu ", 0) == 0) {
+            MenuCmd command;
+            command.szName = argument.substr(5);
+            OnMenuCommand(&command);
+        } else if (!ControlDriver::Drive(m_pm, SelectedDevice(), argument)) {
+            platform::DebugOutput("sim ui: not played: " + argument);
+        }
+        break;
     default:
         break;
     }

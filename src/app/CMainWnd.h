@@ -153,7 +153,11 @@ private:
     void BringToFront();
     void SetPowerQueryPause(int pause);
     void HideToTray();
-    void OnSimControl(int action, const std::string& device);
+    // 0 plug, 1 unplug, 2 link, 3 unlink, 4 press the named simulated device, 5 runs its own
+    // effect ("NAME:MODE:SPEED"); 6 plays the user action in argument on a control
+    // (ControlDriver) or, for "menu NAME", chooses the tray menu's item NAME. Only while
+    // simulated devices are in use.
+    void OnSimControl(int action, const std::string& argument);
     void ArmDeviceTimer(UINT timerId, COrlithUSBDevice* device);
     void NotifyAuxiliaryWindows();
     void OnUpdaterProgress(WPARAM what, LPARAM value);

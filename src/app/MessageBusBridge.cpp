@@ -1,5 +1,6 @@
 #include "app/MessageBusBridge.h"
 
+#include "platform/TerminationSignals.h"
 #include "toolkit/MessageQueue.h"
 
 #include <algorithm>
@@ -53,15 +54,29 @@ int MessageBusBridge::Broadcast(const std::string& message, uint64_t wParam, int
 void MessageBusBridge::Run(platform::Event& stop)
 {
     while (!stop.Wait(0)) {
-        for (size_t ready : m_waiter.Wait({m_bus.Fd(), m_power.Fd()})) {
+        for (size_t ready : m_waiter.Wait({m_bus.Fd(), m_power.Fd(), platform::TerminationSignals::Fd()})) {
             if (ready == 1) {
                 m_power.Process();
+                continue;
+            }
+            if (ready == 2) {
+                OnTerminationSignal();
                 continue;
             }
             while (auto frame = m_bus.Receive())
                 Deliver(*frame);
         }
     }
+}
+
+void MessageBusBridge::OnTerminationSignal()
+{
+    if (platform::TerminationSignals::Take() == 0)
+        return;
+    // The window closes as through the tray's "exit": threads stop, state is stored, the loop
+    // ends and the process returns 0. A second signal while that hangs ends the process.
+    platform::TerminationSignals::RestoreDefaults();
+    ::PostMessage(m_window, WM_CLOSE, 0, 0);
 }
 
 void MessageBusBridge::Deliver(const platform::BusFrame& frame)

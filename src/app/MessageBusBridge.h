@@ -2,8 +2,9 @@
 
 // Carries the program's registered messages between the per-user message bus and the main
 // window: frames that arrive become window messages under their registered ids, copy-data
-// frames reach a handler on the UI thread, and the machine's sleep and wake become
-// WM_POWERBROADCAST. Frames for the simulated devices go to their own handler.
+// frames reach a handler on the UI thread, the machine's sleep and wake become
+// WM_POWERBROADCAST, and a termination signal (once TerminationSignals is installed) closes
+// the window. Frames for the simulated devices go to their own handler.
 
 #include "platform/MessageBus.h"
 #include "platform/PowerEvents.h"
@@ -20,7 +21,8 @@ class MessageBusBridge {
 public:
     static constexpr const char* kEndpoint = "QV742-CORE";
     // wParam: 0 plug, 1 unplug, 2 link, 3 unlink, 4 press, 5 effect; data: the device name
-    // ("NAME:MODE:SPEED" for effect).
+    // ("NAME:MODE:SPEED" for effect). 6: a user action played on a control (data: the action,
+    // see ControlDriver).
     static constexpr const char* kSimControlMessage = "QV742-SIM-CONTROL";
 
     using CopyDataHandler = std::function<void(uint32_t dataId, const std::string& data)>;
@@ -41,6 +43,7 @@ public:
 private:
     void Run(platform::Event& stop);
     void Deliver(const platform::BusFrame& frame);
+    void OnTerminationSignal();
 
     platform::MessageBus m_bus;
     platform::PowerEvents m_power;

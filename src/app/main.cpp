@@ -8,6 +8,7 @@
 #include "platform/Folders.h"
 #include "platform/MessageBus.h"
 #include "platform/SingleInstance.h"
+#include "platform/TerminationSignals.h"
 #include "sim/SimulatedDevices.h"
 #include "toolkit/PaintManagerUI.h"
 #include "toolkit/ResourceManager.h"
@@ -17,6 +18,9 @@
 #include <cstdio>
 
 namespace {
+
+const char kNoDisplayMessage[] =
+    "qv742-core: no display to show the window on (set DISPLAY, or QT_QPA_PLATFORM=offscreen).";
 
 // A second start wakes the running program and ends.
 void WakeRunningInstance()
@@ -38,10 +42,12 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!QtDisplayAvailable()) {
-        std::puts("qv742-core: no display to show the window on (set DISPLAY, or QT_QPA_PLATFORM=offscreen).");
+        std::puts(kNoDisplayMessage);
         return 0;
     }
-    auto host = CreateQtHost(argc, argv);
+    // From here a termination request closes the window as the tray's "exit" does.
+    platform::TerminationSignals::Install();
+    auto host = CreateQtHost(argc, argv, kNoDisplayMessage);
     std::string programFolder = platform::Folders::ProgramFolder();
     InterfaceFonts::LoadPrivateFonts(programFolder);
     InterfaceFonts::MapFacesToSystemFonts();

@@ -24,6 +24,7 @@ struct COrlithUSBDevice::NotificationReader {
 namespace {
 
 constexpr int kReaderStopMs = 500;
+constexpr int kFailedReadPauseMs = 50;
 constexpr int kLightingStopMs = 1000;
 constexpr int kNoticeKeyPress = 0x0403;
 constexpr int kLinkRetries = 25;
@@ -214,9 +215,13 @@ bool COrlithUSBDevice::IsNotificationOpen(bool receiver) const
 void COrlithUSBDevice::RunNotificationReader(bool receiver, platform::Event& stop)
 {
     HidDevice& device = receiver ? m_notifyChannel.ReceiverDevice() : m_notifyChannel.WiredDevice();
-    while (!stop.Wait(1)) {
+    bool failed = false;
+    // A working read blocks until a report or the abort comes; a failing one (the product has
+    // gone and the scan has not closed the interface yet) is retried after a pause, not in a spin.
+    while (!stop.Wait(failed ? kFailedReadPauseMs : 0)) {
         size_t received = 0;
-        if (!device.ReadInputReport(device.InputReportBuffer(), device.InputReportLength(), received, kHidInfinite))
+        failed = !device.ReadInputReport(device.InputReportBuffer(), device.InputReportLength(), received, kHidInfinite);
+        if (failed)
             continue;
         device.ParseInputReport(device.InputReportBuffer(), received);
         HandleNotice(receiver, device.InputReportBuffer(), received);

@@ -7,6 +7,8 @@
 //   qv742-msg sim plug|unplug|link|unlink DEVICE      (DEVICE: mouse, receiver, pad, headset)
 //   qv742-msg sim press mouse|pad                     (a key press on the mouse; the pad's light button)
 //   qv742-msg sim effect mouse|pad:MODE:SPEED         (the product's own effect buttons)
+//   qv742-msg sim ui "ACTION CONTROL [VALUE]"          (click, select, value, item; see ControlDriver)
+//   qv742-msg sim ui "menu ITEM"                       (an item of the tray menu, e.g. exit)
 //   qv742-msg endpoints
 
 #include "platform/MessageBus.h"
@@ -23,7 +25,8 @@
 namespace {
 
 const char kProgramEndpoint[] = "QV742-CORE";
-// The running program's simulated-device control: wParam is the action, the data names the device.
+// The running program's simulated-device control: wParam is the action, the data names the
+// device (or, for "ui", the user action to play).
 const char kSimControlMessage[] = "QV742-SIM-CONTROL";
 
 int Usage()
@@ -33,6 +36,7 @@ int Usage()
                "       qv742-msg listen [--as ENDPOINT] [--count N] [--timeout MS]\n"
                "       qv742-msg sim plug|unplug|link|unlink|press DEVICE\n"
                "       qv742-msg sim effect DEVICE:MODE:SPEED\n"
+               "       qv742-msg sim ui \"ACTION CONTROL [VALUE]\"\n"
                "       qv742-msg endpoints\n",
                stderr);
     return 2;
@@ -119,7 +123,7 @@ int Listen(const Options& options)
 
 int SimControl(const Options& options)
 {
-    static const char* const kActions[] = {"plug", "unplug", "link", "unlink", "press", "effect"};
+    static const char* const kActions[] = {"plug", "unplug", "link", "unlink", "press", "effect", "ui"};
     if (options.positional.size() != 2)
         return Usage();
     for (unsigned action = 0; action < std::size(kActions); ++action) {

@@ -300,10 +300,13 @@ void CQtWindow::Restore()
 
 void CQtWindow::SetTopmost(bool topmost)
 {
-    bool visible = m_widget->isVisible();
-    m_widget->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
-    if (visible)
-        m_widget->show();
+    // QWidget::setWindowFlag would destroy and re-create the native window; the QWindow passes
+    // the stay-on-top state to the window system on the window that exists.
+    Qt::WindowFlags flags = m_widget->windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
+    m_widget->overrideWindowFlags(flags);
+    if (QWindow* handle = m_widget->windowHandle())
+        handle->setFlags(flags);
 }
 
 void CQtWindow::Invalidate(const RECT& rc)
