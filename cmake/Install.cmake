@@ -51,13 +51,23 @@ else()
   message(WARNING "rsvg-convert not found (Debian: librsvg2-bin): only the scalable icon is installed")
 endif()
 
-# Debian's documents: the copyright file and the changelog, compressed reproducibly.
+# qv742_gzip_file(SOURCE OUTPUT): OUTPUT is SOURCE compressed reproducibly (no name, no time).
+function(qv742_gzip_file source output)
+  add_custom_command(OUTPUT ${output}
+    COMMAND gzip -9n -c ${source} > ${output}
+    DEPENDS ${source})
+  get_filename_component(name ${output} NAME)
+  add_custom_target(qv742_gzip_${name} ALL DEPENDS ${output})
+endfunction()
+
+foreach(page qv742-core qv742-msg)
+  qv742_gzip_file(${CMAKE_SOURCE_DIR}/data/linux/${page}.1 ${CMAKE_BINARY_DIR}/linux/${page}.1.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/linux/${page}.1.gz DESTINATION share/man/man1)
+endforeach()
+
+# Debian's documents: the copyright file and the changelog.
 configure_file(${CMAKE_SOURCE_DIR}/data/linux/copyright.in ${CMAKE_BINARY_DIR}/linux/copyright @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/data/linux/changelog.in ${CMAKE_BINARY_DIR}/linux/changelog @ONLY)
-set(QV742_CHANGELOG_GZ ${CMAKE_BINARY_DIR}/linux/changelog.gz)
-add_custom_command(OUTPUT ${QV742_CHANGELOG_GZ}
-  COMMAND gzip -9nf -k ${CMAKE_BINARY_DIR}/linux/changelog
-  DEPENDS ${CMAKE_BINARY_DIR}/linux/changelog VERBATIM)
-add_custom_target(qv742_changelog ALL DEPENDS ${QV742_CHANGELOG_GZ})
-install(FILES ${CMAKE_BINARY_DIR}/linux/copyright ${QV742_CHANGELOG_GZ}
+qv742_gzip_file(${CMAKE_BINARY_DIR}/linux/changelog ${CMAKE_BINARY_DIR}/linux/changelog.gz)
+install(FILES ${CMAKE_BINARY_DIR}/linux/copyright ${CMAKE_BINARY_DIR}/linux/changelog.gz
         DESTINATION share/doc/qv742-core)
