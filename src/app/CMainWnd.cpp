@@ -8,6 +8,8 @@
 #include "device/COrlithMousePadDevice.h"
 #include "device/DeviceMessages.h"
 #include "log/LogFile.h"
+#include "panels/CKeySetControlUI.h"
+#include "panels/CMacroControlUI.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
 #include "platform/ProcessLauncher.h"
@@ -151,12 +153,21 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         {"OrlithMouseDevice", [] { return static_cast<CControlUI*>(new COrlithMouseDevice); }},
         {"OrlithKeyboardDevice", [] { return static_cast<CControlUI*>(new COrlithKeyboardDevice); }},
         {"DeviceProfile", [] { return static_cast<CControlUI*>(new CDeviceProfileUI); }},
+        {"KeySetControl", [] { return static_cast<CControlUI*>(new CKeySetControlUI); }},
     };
     const std::string tag = className;
-    if (EqualsNoCase(tag, "DeviceProfileUI")) {
-        // The panel's subtree builds on its own: no window tags inside it.
-        CDialogBuilder builder;
-        return builder.Create(CDeviceProfileUI::kLayoutFile, nullptr, nullptr, &m_pm);
+    // The panels' subtrees build on their own: no window tags inside them.
+    static const struct {
+        const char* tag;
+        const char* file;
+    } kSubtrees[] = {{"DeviceProfileUI", CDeviceProfileUI::kLayoutFile},
+                     {"KeySetControlUI", CKeySetControlUI::kLayoutFile},
+                     {"MacroSetControlUI", CMacroControlUI::kLayoutFile}};
+    for (const auto& subtree : kSubtrees) {
+        if (EqualsNoCase(tag, subtree.tag)) {
+            CDialogBuilder builder;
+            return builder.Create(subtree.file, nullptr, nullptr, &m_pm);
+        }
     }
     for (const auto& entry : kControls) {
         if (EqualsNoCase(tag, entry.tag))
@@ -186,11 +197,48 @@ void CMainWnd::OnWindowInit()
     }
     m_languages.ApplyLanguage(m_languages.ReadStoredLanguage(), m_pm);
     m_devices->PrebuildPages();
+    PreparePanels();
     ShowWindow(false, false);
     if (m_startThreads)
         m_scan.Start(GetHWND(), m_devices->Slots(), m_messages.instance);
     SetTimer(kTimerRescale, 100);
     LoadAudioLightingDocument();
+}
+
+void CMainWnd::PreparePanels()
+{
+    m_macroPanel.onSingleKey = [this](uint32_t scanCode, bool extended) {
+        m_keyPanel.OnKeyCaptured(SelectedDevice(), scanCode, extended);
+    };
+    std::vector<COrlithUSBDevice*> pages = m_devices->Mice();
+    for (COrlithUSBDevice* keyboard : m_devices->Keyboards())
+        pages.push_back(keyboard);
+    for (COrlithUSBDevice* device : pages) {
+        m_macroPanel.Prepare(device);
+        CMacroControlUI* macros = MacroPanelCommands::PanelOf(device);
+        m_keyPanel.Prepare(device, macros ? macros->MacroNames() : std::vector<std::string>());
+    }
+}
+
+bool CMainWnd::RouteToPanels(TNotifyUI& msg)
+{
+    const std::string name = msg.pSender ? std::string(msg.pSender->GetName()) : std::string();
+    COrlithUSBDevice* device = SelectedDevice();
+    if (!device || !ControlRouter::Serves(RouteOwner::KeyPanel, device->Kind()))
+        return false;
+    const ControlRoute* route = ControlRouter::Find(msg);
+    const bool keyEdit = name == "keyset_keyboard_text_edit" && (msg.sType == "setfocus" || msg.sType == "killfocus");
+    if (keyEdit || (route && route->owner == RouteOwner::KeyPanel)) {
+        m_keyPanel.OnNotify(msg, device);
+        return true;
+    }
+    const bool macroRow = (msg.sType == "itemactivate" && name == "macro_action") ||
+                          (msg.sType == "textchanged" && name == "macro_delay");
+    if (macroRow || (route && route->owner == RouteOwner::MacroPanel)) {
+        m_macroPanel.OnNotify(msg, device);
+        return true;
+    }
+    return false;
 }
 
 void CMainWnd::LoadAudioLightingDocument()
@@ -292,7 +340,7 @@ void CMainWnd::Notify(TNotifyUI& msg)
         OnItemSelect(msg);
     else if (type == "click_wpremove" || type == "click_wpedit")
         return;
-    else
+    else if (!RouteToPanels(msg))
         ControlRouter::Route(msg, SelectedDevice());
     WindowImplBase::Notify(msg);
 }
@@ -322,7 +370,7 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         m_devices->SelectNext();
     } else if (const ControlRoute* route = ControlRouter::Find(msg); route && route->owner == RouteOwner::ProfilePanel) {
         m_profiles.OnClick(name, SelectedDevice());
-    } else {
+    } else if (!RouteToPanels(msg)) {
         ControlRouter::Route(msg, SelectedDevice());
     }
 }
@@ -348,7 +396,7 @@ void CMainWnd::OnSelectChanged(TNotifyUI& msg)
             device->ShowFunctionPanel(panel);
         return;
     }
-    if (name == "synchro_device_select")
+    if (name == "synchro_device_select" || RouteToPanels(msg))
         return;
     ControlRouter::Route(msg, SelectedDevice());
 }
@@ -359,7 +407,8 @@ void CMainWnd::OnItemSelect(TNotifyUI& msg)
         SetTimer(kTimerApplyProfile, 400);
         return;
     }
-    ControlRouter::Route(msg, SelectedDevice());
+    if (!RouteToPanels(msg))
+        ControlRouter::Route(msg, SelectedDevice());
 }
 
 LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
@@ -383,6 +432,9 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, B
             m_systemAwake = false;
     } else if (!m_systemAwake) {
         bHandled = FALSE;
+    } else if (m_macroPanel.IsCaptureMessage(uMsg)) {
+        RECT frame = GetWindowRect();
+        m_macroPanel.OnCaptureMessage(uMsg, wParam, lParam, SelectedDevice(), POINT{frame.left, frame.top});
     } else if (uMsg == WM_DISPLAYCHANGE) {
         m_displayChanged = true;
         Rescale();
@@ -494,6 +546,8 @@ void CMainWnd::OnMenuCommand(const MenuCmd* command)
         Rescale();
         BringToFront();
         SetPowerQueryPause(0);
+    } else {
+        m_macroPanel.OnMenuCommand(command->szName, SelectedDevice());
     }
 }
 

@@ -9,6 +9,8 @@
 
 #include "app/CDeviceList.h"
 #include "app/DeviceScanThread.h"
+#include "app/KeyPanelCommands.h"
+#include "app/MacroPanelCommands.h"
 #include "app/MessageBusBridge.h"
 #include "app/ProfileCommands.h"
 #include "platform/SettingsStore.h"
@@ -72,6 +74,9 @@ public:
     DeviceScanThread& ScanThread() { return m_scan; }
     LanguageManager& Languages() { return m_languages; }
     ProfileCommands& Profiles() { return m_profiles; }
+    KeyPanelCommands& KeyPanel() { return m_keyPanel; }
+    // The macro panel's commands; the input hook is connected through SetCaptureSwitch.
+    MacroPanelCommands& MacroPanel() { return m_macroPanel; }
 
     // The DPI of a monitor: 144 when it is larger than 1500 x 960, else 96.
     static int DpiForMonitor(const RECT& monitor);
@@ -92,6 +97,9 @@ private:
     void RepairSelectedMouse();
     void OnSelectChanged(TNotifyUI& msg);
     void OnItemSelect(TNotifyUI& msg);
+    // Hands a notification of the key or macro panel to its commands; false for other controls.
+    bool RouteToPanels(TNotifyUI& msg);
+    void PreparePanels();
     void OnTimer(UINT id);
     void OnTrayIcon(UINT mouseMessage);
     void OnMenuCommand(const MenuCmd* command);
@@ -119,6 +127,8 @@ private:
     int m_lightingControl = 1;
     int m_dpi = 96;
     ProfileCommands m_profiles{m_pm, std::make_unique<WindowProfileDialogs>(m_pm, m_dpi)};
+    KeyPanelCommands m_keyPanel{m_pm, m_profiles};
+    MacroPanelCommands m_macroPanel{m_pm, m_profiles};
     bool m_shutDown = false;
     std::string m_audioLightingDevice; // the "Device" member of AudioFile.json, as JSON text
 };

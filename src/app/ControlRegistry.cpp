@@ -17,6 +17,8 @@
 #include "toolkit/custom/RedioMacroButtonUI.h"
 #include "toolkit/custom/SelectPanelUI.h"
 #include "toolkit/custom/WndUI.h"
+#include "panels/CKeySetControlUI.h"
+#include "panels/CMacroControlUI.h"
 #include "ui/CDeviceProfileUI.h"
 
 // In the order of the program's class table; the panels of later features join it as they come.
@@ -37,6 +39,8 @@ void RegisterProgramControls()
     factory.RegistControl("CHandImgSelectButtonUI", [] { return new CHandImgSelectButtonUI; });
     factory.RegistControl("CRedioMacroButtonUI", [] { return new CRedioMacroButtonUI; });
     factory.RegistControl("CAudioRecordUI", [] { return new CAudioRecordUI; });
+    factory.RegistControl("CMacroControlUI", [] { return new CMacroControlUI; });
+    factory.RegistControl("CKeySetControlUI", [] { return new CKeySetControlUI; });
     factory.RegistControl("COrlithUSBDevice", [] { return new COrlithUSBDevice; });
     factory.RegistControl("COrlithMousePadDevice", [] { return new COrlithMousePadDevice; });
     factory.RegistControl("COrlithHS6533Device", [] { return new COrlithHS6533Device; });

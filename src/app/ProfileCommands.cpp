@@ -40,6 +40,12 @@ bool WindowProfileDialogs::ChooseFile(bool save, std::string& path)
     return save ? SaveFileDialog(description, pattern, owner, path) : OpenFileDialog(description, pattern, owner, path);
 }
 
+bool WindowProfileDialogs::ChooseFileOf(bool save, const char* description, const char* pattern, std::string& path)
+{
+    HWND owner = m_manager.GetPaintWindow();
+    return save ? SaveFileDialog(description, pattern, owner, path) : OpenFileDialog(description, pattern, owner, path);
+}
+
 ProfileCommands::ProfileCommands(CPaintManagerUI& manager, std::unique_ptr<IProfileDialogs> dialogs)
     : m_manager(manager), m_dialogs(std::move(dialogs))
 {

@@ -23,6 +23,13 @@ public:
     virtual void Notice(const std::string& text, bool isKey) = 0;
     // The open (save false) or save dialog for profile files; true with path set.
     virtual bool ChooseFile(bool save, std::string& path) = 0;
+    // The same dialog for files of another kind.
+    virtual bool ChooseFileOf(bool save, const char* description, const char* pattern, std::string& path)
+    {
+        (void)description;
+        (void)pattern;
+        return ChooseFile(save, path);
+    }
 };
 
 // The window's message box and file dialogs, owned by the window of manager at its DPI.
@@ -32,6 +39,7 @@ public:
     bool Confirm(const std::string& key) override;
     void Notice(const std::string& text, bool isKey) override;
     bool ChooseFile(bool save, std::string& path) override;
+    bool ChooseFileOf(bool save, const char* description, const char* pattern, std::string& path) override;
 
 private:
     CPaintManagerUI& m_manager;
@@ -47,6 +55,8 @@ public:
     ProfileCommands(CPaintManagerUI& manager, std::unique_ptr<IProfileDialogs> dialogs);
     ~ProfileCommands();
     void SetDialogs(std::unique_ptr<IProfileDialogs> dialogs) { m_dialogs = std::move(dialogs); }
+    // The dialogs every panel command of the window talks to the user with.
+    IProfileDialogs& Dialogs() { return *m_dialogs; }
 
     // A click on a control of the profile panel (add, copy, delete, rename, reset, import,
     // export, the menu button); device is the selected one, nothing happens without it.

@@ -4,6 +4,7 @@
 #include "device/DeviceMessages.h"
 #include "device/PowerView.h"
 #include "log/LogFile.h"
+#include "macro/MacroConfigFile.h"
 #include "platform/Folders.h"
 #include "profile/JsonFile.h"
 #include "toolkit/MessageQueue.h"
@@ -157,6 +158,10 @@ void COrlithMouseDevice::SaveProfile()
 int COrlithMouseDevice::ApplyProfile(const std::string& profilePath)
 {
     SetProfileFile(profilePath);
+    // A button may still call a macro that was deleted while another profile was in use.
+    MacroConfigFile macros;
+    macros.Read(DeviceFolder() + "/macro.config");
+    RevalidateMacroKeys(static_cast<int>(macros.entries.size()));
     RefreshPage();
     m_commands.WriteProfileRecord(0, 0);
     // The profile's buttons may call macros the mouse does not hold yet.
@@ -179,4 +184,63 @@ void COrlithMouseDevice::StoreAndWrite()
 {
     SaveProfile();
     m_commands.WriteProfileRecord(0, 0);
+}
+
+void COrlithMouseDevice::SetKeyAssignments(const std::vector<KeyAssignment>& keys)
+{
+    m_profile.SetKeyList(keys);
+    SaveProfile();
+    ShowKeyInformation();
+}
+
+std::vector<std::string> COrlithMouseDevice::OtherProfilePaths()
+{
+    std::vector<std::string> paths;
+    const std::string current = m_profile.GetProfilePath();
+    for (int i = 0; i < m_library.ProfileCount(); ++i) {
+        std::string path = m_library.ProfilePathAt(i);
+        if (!path.empty() && path != current)
+            paths.push_back(path);
+    }
+    return paths;
+}
+
+int COrlithMouseDevice::WriteCurrentKeyAssignments()
+{
+    return m_commands.WriteKeyAssignments(0, m_profile.GetKeyList());
+}
+
+int COrlithMouseDevice::UploadUsedMacros()
+{
+    return m_commands.WriteMacros(m_commands.GetUsedMacros(m_profile.GetKeyList()));
+}
+
+int COrlithMouseDevice::WriteKeyTable()
+{
+    const int result = UploadUsedMacros();
+    // Macros that do not fit leave the buttons as the mouse has them.
+    if (result > 0)
+        return result;
+    WriteCurrentKeyAssignments();
+    SaveProfile();
+    return result;
+}
+
+bool COrlithMouseDevice::RevalidateMacroKeys(int macroCount)
+{
+    std::vector<KeyAssignment> keys = m_profile.GetKeyList();
+    bool changed = false;
+    for (KeyAssignment& key : keys) {
+        const KeyFunction& function = key.current.function;
+        const bool macro = function.type == MouseButtonMap::kMacroRepeatMode || function.type == MouseButtonMap::kMacroRepeatCount;
+        if (macro && function.high >= macroCount) {
+            key.current.function = key.defaults.function;
+            changed = true;
+        }
+    }
+    if (changed) {
+        m_profile.SetKeyList(keys);
+        SaveProfile();
+    }
+    return changed;
 }

@@ -52,6 +52,13 @@ public:
     // use: WriteMacros' result (0 sent, -1 failed, above 0 too large).
     int ApplyProfile(const std::string& profilePath) override;
     void SaveProfile() override;
+    std::vector<KeyAssignment> KeyAssignments() override { return m_profile.GetKeyList(); }
+    void SetKeyAssignments(const std::vector<KeyAssignment>& keys) override;
+    std::vector<std::string> OtherProfilePaths() override;
+    int WriteCurrentKeyAssignments() override;
+    int UploadUsedMacros() override;
+    int WriteKeyTable() override;
+    bool RevalidateMacroKeys(int macroCount) override;
     // Reader thread: changes the record copy and asks the UI thread for RefreshPage.
     void OnDeviceNotice(int code, const uint8_t* report, size_t length) override;
     void OnPageNotify(TNotifyUI& msg) override;
@@ -93,6 +100,7 @@ private:
     void ShowSliderRanges();
     void ShowSystemSettings();
     void ShowKeyInformation();
+    std::string FunctionName(const KeyFunction& function);
     void ShowLightingInformation();
     std::string Translate(const std::string& key);
     CControlUI* Control(const std::string& name);

@@ -8,6 +8,8 @@
 
 #include "device/DeviceKind.h"
 #include "device/DeviceMessages.h"
+#include "macro/KeyCodeTable.h"
+#include "macro/MacroConfigFile.h"
 #include "profile/StringUtils.h"
 #include "toolkit/ComboUI.h"
 #include "toolkit/EditUI.h"
@@ -459,18 +461,7 @@ void COrlithMouseDevice::ShowKeyInformation()
     const auto& buttons = MouseButtonMap::Buttons();
     for (int i = 0; i < kButtonRows && i < static_cast<int>(keys.size()); ++i) {
         const KeyFunction function = keys[static_cast<size_t>(i)].current.function;
-        std::string display;
-        if (function.high == 0 && function.low == 0)
-            display = Translate("close_text");
-        for (const auto& button : buttons) {
-            if (button.factoryCode == function)
-                display = Translate(button.nameKey);
-        }
-        if (display.empty()) {
-            char code[16];
-            std::snprintf(code, sizeof code, "%02X %02X %02X", function.type, function.high, function.low);
-            display = code;
-        }
+        const std::string display = FunctionName(function);
         const std::string title = Translate(buttons[static_cast<size_t>(i)].nameKey);
         CControlUI* button = i < static_cast<int>(KeyButtons().size()) ? KeyButtons()[static_cast<size_t>(i)] : nullptr;
         if (button)
@@ -479,7 +470,7 @@ void COrlithMouseDevice::ShowKeyInformation()
         auto* row = new CListContainerElementUI;
         row->SetFixedHeight(25);
         auto* name = new CLabelUI;
-        name->SetFixedWidth(200);
+        name->SetFixedWidth(100);
         name->SetTextColor(kKeyTitleColour);
         name->SetText(title.c_str());
         auto* text = new CLabelUI;
@@ -492,6 +483,36 @@ void COrlithMouseDevice::ShowKeyInformation()
         row->SetVisible(!button || button->IsVisible());
         list->Add(row);
     }
+}
+
+// The name of a function in the vocabulary of the key assignment panel: a keyboard key that no
+// row names whole is its modifier and key joined by "+"; a macro shows its name.
+std::string COrlithMouseDevice::FunctionName(const KeyFunction& function)
+{
+    // Macro 0 played once has both code bytes 0 too: it is named before the disabled rule.
+    if (function.type == MouseButtonMap::kMacroRepeatMode || function.type == MouseButtonMap::kMacroRepeatCount) {
+        MacroConfigFile macros;
+        macros.Read(DeviceFolder() + "/macro.config");
+        if (function.high < macros.entries.size())
+            return Translate("keyset_category_macro") + ": " + macros.entries[function.high].name;
+    }
+    if (function.high == 0 && function.low == 0)
+        return Translate("close_text");
+    if (const char* name = KeyCodeTable::NameOf(function))
+        return Translate(name);
+    for (const auto& button : MouseButtonMap::Buttons()) {
+        if (button.factoryCode == function)
+            return Translate(button.nameKey);
+    }
+    if (function.type == KeyCodeTable::kKeyboardType) {
+        const char* modifier = KeyCodeTable::ModifierLabel(function.high);
+        const char* key = KeyCodeTable::KeyLabel(function.low);
+        if (modifier && key)
+            return Translate(modifier) + " + " + Translate(key);
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "%02X %02X %02X", function.type, function.high, function.low);
+    return code;
 }
 
 void COrlithMouseDevice::ShowLightingInformation()

@@ -11,6 +11,7 @@
 #include "channel/DeviceChannel.h"
 #include "hid/DeviceMatchTable.h"
 #include "platform/WorkerThread.h"
+#include "profile/ProfileRecords.h"
 #include "toolkit/HorizontalLayoutUI.h"
 #include "toolkit/NotifyPump.h"
 
@@ -103,6 +104,27 @@ public:
     virtual int MacroMemoryUnits() const { return 0; }
     virtual void SaveProfile() {}
     virtual void SelectKey(int index) { m_selectedKey = index; }
+    int SelectedKey() const { return m_selectedKey; }
+    // The key assignments of the current profile; empty for products without assignable keys.
+    virtual std::vector<KeyAssignment> KeyAssignments() { return {}; }
+    // Replaces the current profile's key assignments, stores the profile and shows them.
+    virtual void SetKeyAssignments(const std::vector<KeyAssignment>& keys) { (void)keys; }
+    // The files of the family's other stored profiles (macro renumbering reaches them too).
+    virtual std::vector<std::string> OtherProfilePaths() { return {}; }
+    // Writes the current key assignments to the product: 1 written, else 0 or a channel code.
+    virtual int WriteCurrentKeyAssignments() { return 0; }
+    // Uploads the macros the current key assignments use: 0 sent, -1 failed, > 0 too large.
+    virtual int UploadUsedMacros() { return 0; }
+    // The key table with the macros it uses: the upload's result; the key table is written
+    // unless the macros are too large (> 0), and the profile is stored.
+    virtual int WriteKeyTable() { return 0; }
+    // Assignments to a macro number at or past macroCount fall back to their defaults (stored).
+    // True when one did.
+    virtual bool RevalidateMacroKeys(int macroCount)
+    {
+        (void)macroCount;
+        return false;
+    }
     // A change notice above 0x0403 from a notification reader, on the reader's thread.
     virtual void OnDeviceNotice(int code, const uint8_t* report, size_t length);
     // A notification of a control on this page that the main window routes here.

@@ -4,6 +4,8 @@
 #include "toolkit/RenderEngine.h"
 #include "toolkit/UIParse.h"
 
+#include <algorithm>
+
 CLabelUI::CLabelUI() = default;
 
 const char* CLabelUI::GetClass() const
@@ -97,6 +99,14 @@ void CLabelUI::PaintTextIn(HDC hDC, DWORD argb)
         return;
     CDuiRect rc(m_rcItem);
     rc.Deflate(GetTextPadding());
+    // A label wider than the containers around it is cut at their edge: the ellipsis goes where
+    // the text becomes invisible, not at the label's own edge.
+    if (m_uTextStyle & DT_END_ELLIPSIS) {
+        for (CControlUI* parent = m_pParent; parent; parent = parent->GetParent())
+            rc.right = std::min(rc.right, parent->GetPos().right);
+        if (rc.right <= rc.left)
+            return;
+    }
     CRenderEngine::DrawText(hDC, m_pManager, rc, text, GetAdjustColor(argb), m_iFont, m_uTextStyle);
 }
 

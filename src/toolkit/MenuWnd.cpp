@@ -3,7 +3,9 @@
 #include "toolkit/MenuElementUI.h"
 #include "toolkit/MenuUI.h"
 #include "toolkit/MessageQueue.h"
+#include "toolkit/UIHost.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -58,6 +60,14 @@ RECT CMenuWnd::PlacedRect(SIZE size) const
 {
     int x = (m_dwAlignment & eMenuAlignment_Right) ? m_ptAnchor.x - size.cx : m_ptAnchor.x;
     int y = (m_dwAlignment & eMenuAlignment_Bottom) ? m_ptAnchor.y - size.cy : m_ptAnchor.y;
+    // A menu that would leave the monitor opens the other way from its anchor.
+    if (IUIHost* host = UIHost()) {
+        const RECT monitor = host->MonitorRect(RECT{m_ptAnchor.x, m_ptAnchor.y, m_ptAnchor.x + 1, m_ptAnchor.y + 1});
+        if (x + size.cx > monitor.right && m_ptAnchor.x - size.cx >= monitor.left)
+            x = m_ptAnchor.x - size.cx;
+        if (y + size.cy > monitor.bottom)
+            y = m_ptAnchor.y - size.cy >= monitor.top ? m_ptAnchor.y - size.cy : std::max(monitor.top, monitor.bottom - size.cy);
+    }
     return RECT{x, y, x + size.cx, y + size.cy};
 }
 

@@ -50,6 +50,29 @@ TEST_F(TextTest, KeysShowTheLoadedLanguageAndReloadSwitchesIt)
     window->DestroyWindow();
 }
 
+TEST_F(TextTest, EndEllipsisCutsTheTextWhereItsContainerEnds)
+{
+    auto window = OpenWindow(R"(<Window><VerticalLayout name="root">
+        <HorizontalLayout name="row" width="120" height="25">
+            <Label name="title" width="100" text="Title"/>
+            <Label name="cut" width="180" text="Left button" endellipsis="true"/>
+            <Label name="plain" width="180" text="Right button"/>
+            <Label name="outside" width="180" text="Back button" endellipsis="true"/>
+        </HorizontalLayout>
+    </VerticalLayout></Window>)");
+    host.RunPending();
+    CRecordingPainter painter;
+    window->GetPaintManager().Paint(&painter, window->GetClientRect());
+    const int rowRight = window->Find("row")->GetPos().right;
+    std::vector<CRecordingPainter::Call> texts = painter.Of(CRecordingPainter::Op::Text);
+    ASSERT_EQ(texts.size(), 3u) << "an ellipsis label wholly outside its container draws nothing";
+    EXPECT_EQ(texts[1].text, "Left button");
+    EXPECT_EQ(texts[1].rc.right, rowRight) << "the ellipsis is placed at the visible edge";
+    EXPECT_EQ(texts[1].rc.left, window->Find("cut")->GetPos().left);
+    EXPECT_EQ(texts[2].rc.right, window->Find("plain")->GetPos().right) << "without the style the label keeps its box";
+    window->DestroyWindow();
+}
+
 TEST(DrawInfoTest, ParsesTheWholeGrammar)
 {
     TDrawInfo plain;

@@ -54,6 +54,10 @@ public:
             return new StandIn<CHorizontalLayoutUI>(tag);
         if (name == "deviceprofile")
             return new StandIn<CHorizontalLayoutUI>("DeviceProfile");
+        if (name == "keysetcontrol")
+            return new StandIn<CHorizontalLayoutUI>("KeySetControl");
+        if (name == "macrocontrol")
+            return new StandIn<CHorizontalLayoutUI>("MacroControl");
         return nullptr;
     }
     CControlUI* Find(const std::string& name) { return m_pm.FindControl(name); }
@@ -140,6 +144,66 @@ TEST_F(ShippedSkinTest, MainWindowHoldsTheShellsControls)
         ExpectControl(nullptr, name, iface);
     EXPECT_FALSE(window.Find("Error_device_Link")->IsVisible());
     EXPECT_FALSE(window.Find("str_test")->IsVisible());
+}
+
+TEST_F(ShippedSkinTest, KeyAndMacroPanelsHoldTheControlsTheProgramLooksUp)
+{
+    CControlUI* keys = window.BuildInto("XML\\CustomControlXML\\KeySetControl.xml", "root");
+    CControlUI* macros = window.BuildInto("XML\\CustomControlXML\\MacroControl.xml", "root");
+    ASSERT_TRUE(keys && macros);
+    EXPECT_EQ(keys->GetName(), "KeySetControlItem");
+    EXPECT_EQ(macros->GetName(), "MacroControlItem");
+    for (const char* name : {"keyset_function_combo", "keyset_mousekey_combo", "keyset_mouseswing_combo", "keyset_mousewheel_combo",
+                             "keyset_mousedpi_combo", "keyset_media_combo", "keyset_system_combo", "keyset_macro_combo",
+                             "keyset_macro_over_combo", "keyset_gunkey_combo", "keyset_combokey_combo"})
+        ExpectControl(keys, name, "Combo");
+    for (const char* name : {"keyset_mouseswing_num_edit", "keyset_mouseswing_delay_edit", "keyset_mouseswing_speed_edit",
+                             "keyset_mousewheel_num_edit", "keyset_mousewheel_delay_edit", "keyset_mousewheel_speed_edit",
+                             "keyset_mousefire_interval_edit", "keyset_mousefire_num_edit", "keyset_keyboard_text_edit",
+                             "keyset_macro_cycle_edit"})
+        ExpectControl(keys, name, "Edit");
+    for (int i = 0; i < 5; ++i)
+        ExpectControl(keys, "key_ComBox_check_" + std::to_string(i), "Option");
+    for (const char* name : {"key_butt_keydefalut", "key_butt_keysave", "key_butt_keycancel", "key_butt_prosave"})
+        ExpectControl(keys, name, "Button");
+    ExpectControl(keys, "function_switch_tablayout", "TabLayout");
+    ExpectControl(keys, "keyset_layout", "Container");
+    ExpectControl(keys, "keyset_macro_cycle_layout", "Container");
+    // The category items carry their numbers, and each number has its page.
+    auto* categories = static_cast<CContainerUI*>(window.FindIn(keys, "keyset_function_combo")->GetInterface("Container"));
+    auto* pages = static_cast<CTabLayoutUI*>(window.FindIn(keys, "function_switch_tablayout")->GetInterface("TabLayout"));
+    ASSERT_EQ(categories->GetCount(), 12);
+    EXPECT_EQ(pages->GetCount(), 12);
+    for (int i = 0; i < categories->GetCount(); ++i)
+        EXPECT_EQ(categories->GetItemAt(i)->GetUserData(), std::to_string(i));
+
+    for (const char* name : {"macro_name_list", "macro_action_list"})
+        ExpectControl(macros, name, "List");
+    for (const char* name : {"macro_btn_name_add", "macro_btn_name_sub", "macro_btn_name_edit", "macro_btn_import",
+                             "macro_btn_export", "macro_btn_save", "macro_btn_cancel", "macro_btn_starredio",
+                             "macro_btn_stopredio", "macro_btn_up", "macro_btn_down", "macro_btn_uptop", "macro_btn_downbottom",
+                             "macro_btn_delete", "macro_btn_deleteall", "macro_inset_moveleftkey_btn",
+                             "macro_inset_moverightkey_btn", "macro_inset_moveupkey_btn", "macro_inset_movedownkey_btn"})
+        ExpectControl(macros, name, "Button");
+    for (const char* name : {"macro_edit_macroname", "macro_fixed_time_edit", "mouse_x_left_edit", "mouse_x_right_edit",
+                             "mouse_y_up_edit", "mouse_y_down_edit"})
+        ExpectControl(macros, name, "Edit");
+    ExpectControl(macros, "macro_check_time", "Option");
+    for (const char* name : {"macro_action_layout", "mouse_move_layout", "macro_name_tab", "macro_tab_macroaction_edit",
+                             "macro_tab_macrodelay_edit"})
+        ExpectControl(macros, name, "Container");
+
+    CDialogBuilder builder;
+    CControlUI* menu = builder.Create("XML\\Menus\\macro_action_menu.xml", nullptr, nullptr, nullptr);
+    ASSERT_NE(menu, nullptr) << builder.GetLastErrorMessage();
+    std::set<std::string> items;
+    auto* rows = static_cast<CContainerUI*>(menu->GetInterface("Container"));
+    for (int i = 0; i < rows->GetCount(); ++i)
+        items.insert(rows->GetItemAt(i)->GetName());
+    for (const char* name : {"redio_previous_record_time", "redio_later_ignore_time", "macro_action_edit", "left_click",
+                             "back_up", "forward_down"})
+        EXPECT_EQ(items.count(name), 1u) << name;
+    delete menu;
 }
 
 TEST_F(ShippedSkinTest, TilePowerTileAndTrayMenuHoldTheirNamedControls)
