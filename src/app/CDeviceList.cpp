@@ -153,6 +153,7 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     device->SetIdentity(copy);
     device->SetFamilyLightIndex(familyRow.numbers[3]);
     device->SetLightPrefix(pageRow.lightPrefix);
+    device->SetLightingThreadEnabled(m_lightingThreads);
     pages->Add(device);
     if (auto* mouse = static_cast<COrlithMouseDevice*>(device->GetInterface("OrlithMouseDevice"))) {
         mouse->SetColourDialog([this](uint32_t& argb) {
@@ -181,7 +182,8 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     tile->ShowSynchroOption(false);
     tile->SetGroup(familyRow.tabName.c_str());
     tile->BindPage("device_switch", pages->GetItemIndex(device));
-    tile->SetPowerLayout(familyRow.powerSwitchName.c_str(), powers->GetItemIndex(power));
+    // A product without a battery has no power card: the device row takes its width.
+    tile->SetPowerLayout(familyRow.powerSwitchName.c_str(), pageRow.hasPowerTile ? powers->GetItemIndex(power) : -1);
     tile->SetKind(familyRow.kind, familyRow.role);
     tile->SetVisible(false);
     tile->SetFamilyName(("%[device_name_" + familyRow.name + "]").c_str());
@@ -326,6 +328,13 @@ void CDeviceList::ShowTile(int index, bool visible, bool select)
         tile->SetDeviceSelected(true, false);
     }
     UpdateNoDeviceLayout("DeviceSelectChanger");
+    int present = 0, first = 0;
+    CountPresentTiles(first, present);
+    if (present < 2) {
+        // Synchronised lighting needs two products.
+        for (COrlithUSBDevice* device : m_devices)
+            device->SetSynchronised(false);
+    }
     int synchro = 0;
     for (CDeviceOptionUI* each : m_tiles)
         synchro += each->IsPresent() && each->IsSynchroSelected();
@@ -423,4 +432,31 @@ void CDeviceList::SetPreviewPaused(bool paused)
 {
     for (CDeviceOptionUI* tile : m_tiles)
         tile->SetPreviewPaused(paused);
+    for (COrlithUSBDevice* device : m_devices)
+        device->SetLightingPaused(paused);
+}
+
+std::vector<COrlithUSBDevice*> CDeviceList::DevicesInPaintOrder() const
+{
+    std::vector<COrlithUSBDevice*> devices;
+    for (const auto* list : {&m_mice, &m_pads, &m_headsets, &m_keyboards})
+        devices.insert(devices.end(), list->begin(), list->end());
+    return devices;
+}
+
+std::vector<COrlithUSBDevice*> CDeviceList::DevicesInJoinOrder() const
+{
+    std::vector<COrlithUSBDevice*> devices;
+    for (const auto* list : {&m_keyboards, &m_mice, &m_pads, &m_headsets})
+        devices.insert(devices.end(), list->begin(), list->end());
+    return devices;
+}
+
+void CDeviceList::ShowSynchroStates()
+{
+    for (CDeviceOptionUI* tile : m_tiles) {
+        const bool synchronised = tile->Device() && tile->Device()->IsSynchronised();
+        tile->ShowSynchroOption(synchronised && tile->IsPresent());
+        tile->SetSynchroSelected(synchronised);
+    }
 }

@@ -54,7 +54,15 @@ public:
     const std::vector<COrlithUSBDevice*>& Keyboards() const { return m_keyboards; }
     const std::vector<COrlithUSBDevice*>& AllDevices() const { return m_devices; }
     const std::string& LatestNotificationPath() const { return m_latestNotificationPath; }
-    // The preview timers run only while the window can be seen.
+    // Mice, mouse pads, headsets, keyboards: the order the light sync thread paints in.
+    std::vector<COrlithUSBDevice*> DevicesInPaintOrder() const;
+    // Keyboards, mice, mouse pads, headsets: the order products join synchronised lighting in.
+    std::vector<COrlithUSBDevice*> DevicesInJoinOrder() const;
+    // Each tile shows whether its device takes part in synchronised lighting.
+    void ShowSynchroStates();
+    // Whether the devices built from now on run their lighting threads (tests step them).
+    void SetLightingThreads(bool run) { m_lightingThreads = run; }
+    // The preview timers and the lighting threads run only while the window can be seen.
     void SetPreviewPaused(bool paused);
 
     // Runs at the end of every arrival (the main window's first-show routine).
@@ -83,5 +91,6 @@ private:
     std::vector<COrlithUSBDevice*> m_pads;
     std::vector<COrlithUSBDevice*> m_headsets;
     bool m_noDeviceLayout = true;
+    bool m_lightingThreads = true;
     std::string m_latestNotificationPath;
 };

@@ -11,8 +11,9 @@ namespace {
 
 // Receiver preview is slow on purpose: every frame is a radio exchange.
 constexpr UINT kPreviewReceiverMs = 500;
-// The wired preview runs at the screen's pace; a faster timer paints frames nobody sees.
-constexpr UINT kPreviewWiredMs = 16;
+// The wired preview paints at most 30 frames a second: the effects step every 7 to 28 ms, and
+// each painted frame costs the window far more than a step costs the lighting thread.
+constexpr UINT kPreviewWiredMs = 33;
 // While no light changed, the preview looks again this often.
 constexpr UINT kPreviewStillMs = 250;
 constexpr int kRetryWrap = 20;

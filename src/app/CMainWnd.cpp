@@ -6,6 +6,7 @@
 #include "device/COrlithKeyboardDevice.h"
 #include "device/COrlithMouseDevice.h"
 #include "device/COrlithMousePadDevice.h"
+#include "device/DeviceKind.h"
 #include "device/DeviceMessages.h"
 #include "log/LogFile.h"
 #include "panels/CKeySetControlUI.h"
@@ -199,8 +200,10 @@ void CMainWnd::OnWindowInit()
     m_devices->PrebuildPages();
     PreparePanels();
     ShowWindow(false, false);
-    if (m_startThreads)
+    if (m_startThreads) {
         m_scan.Start(GetHWND(), m_devices->Slots(), m_messages.instance);
+        m_lightSync.Start();
+    }
     SetTimer(kTimerRescale, 100);
     LoadAudioLightingDocument();
 }
@@ -282,6 +285,7 @@ void CMainWnd::BringToFront()
     SendMessage(WM_SYSCOMMAND, SC_RESTORE, 0);
     ShowWindow(true, true);
     m_devices->SetPreviewPaused(false);
+    m_lightSync.SetPaused(false);
     SetTopmost(true);
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
     SetTopmost(false);
@@ -300,6 +304,7 @@ void CMainWnd::HideToTray()
     ShowWindow(false, false);
     SetPowerQueryPause(1);
     m_devices->SetPreviewPaused(true);
+    m_lightSync.SetPaused(true);
 }
 
 void CMainWnd::Shutdown()
@@ -311,7 +316,9 @@ void CMainWnd::Shutdown()
     // Workers first: a worker blocked in SendMessage is released because the window is going.
     m_scan.Stop(1000);
     m_bus.Stop();
+    m_lightSync.Stop(1000);
     for (COrlithUSBDevice* device : m_devices->AllDevices()) {
+        device->StopLighting();
         device->CloseNotificationInterface(false);
         device->CloseNotificationInterface(true);
     }
@@ -368,6 +375,8 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         m_devices->SelectPrevious();
     } else if (EqualsNoCase(name, "device_select_next")) {
         m_devices->SelectNext();
+    } else if (EqualsNoCase(name, "deng_same_mode")) {
+        StartSynchronisedLighting();
     } else if (const ControlRoute* route = ControlRouter::Find(msg); route && route->owner == RouteOwner::ProfilePanel) {
         m_profiles.OnClick(name, SelectedDevice());
     } else if (!RouteToPanels(msg)) {
@@ -396,7 +405,17 @@ void CMainWnd::OnSelectChanged(TNotifyUI& msg)
             device->ShowFunctionPanel(panel);
         return;
     }
-    if (name == "synchro_device_select" || RouteToPanels(msg))
+    if (name == "synchro_device_select") {
+        // Clearing a tile's synchronised mark takes its product out; its own effect returns.
+        auto* option = static_cast<COptionUI*>(msg.pSender->GetInterface("Option"));
+        for (int i = 0; option && !option->IsSelected() && i < m_devices->TileCount(); ++i) {
+            CDeviceOptionUI* tile = m_devices->TileAt(i);
+            if (tile->Device() && msg.pSender->GetParent() == tile)
+                tile->Device()->SetSynchronised(false);
+        }
+        return;
+    }
+    if (RouteToPanels(msg))
         return;
     ControlRouter::Route(msg, SelectedDevice());
 }
@@ -460,6 +479,8 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, B
             if (reinterpret_cast<LPARAM>(device) == lParam)
                 device->RefreshPage();
         }
+    } else if (uMsg == kMsgSynchroChanged) {
+        OnSynchroChanged();
     } else if (uMsg == LanguageChangedMessage) {
         m_languages.ApplyLanguage(static_cast<int>(wParam), m_pm);
         for (COrlithUSBDevice* device : m_devices->Mice())
@@ -483,6 +504,48 @@ void CMainWnd::ArmDeviceTimer(UINT timerId, COrlithUSBDevice* device)
         if (each == device && each->Tile())
             m_pm.SetTimer(each->Tile(), timerId, timerId == kTimerReload ? 50 : 1);
     }
+}
+
+void CMainWnd::StartSynchronisedLighting()
+{
+    COrlithUSBDevice* source = SelectedDevice();
+    if (!source)
+        return;
+    const LightInfo record = source->GetLightSettings();
+    const int syncMode = LightSyncEffect::SyncModeOf(WiredKindOf(source->Kind()), record.selectItem);
+    if (syncMode < 0)
+        return;
+    LightSyncSettings sync;
+    sync.mode = static_cast<uint8_t>(syncMode);
+    sync.brightness = record.brightness;
+    sync.speed = record.speed;
+    sync.direction = record.direction;
+    sync.multiColor = record.multiColor;
+    sync.red = record.red;
+    sync.green = record.green;
+    sync.blue = record.blue;
+    m_lightSync.SetDevices(m_devices->DevicesInPaintOrder());
+    m_lightSync.StartEffect(sync);
+    for (COrlithUSBDevice* device : m_devices->DevicesInJoinOrder()) {
+        const int mode = LightSyncEffect::DeviceModeOf(WiredKindOf(device->Kind()), syncMode);
+        if (!device->IsConnected() || mode < 0)
+            continue;
+        device->SetSynchronised(true);
+        LightInfo copy = record;
+        copy.selectItem = static_cast<uint8_t>(mode);
+        device->SetLightSettings(copy);
+        device->SaveProfile();
+        device->LoadLightState();
+        device->RefreshPage();
+        device->WriteProfileRecord(0, 0);
+    }
+    OnSynchroChanged();
+}
+
+void CMainWnd::OnSynchroChanged()
+{
+    m_devices->ShowSynchroStates();
+    m_lightSync.Wake();
 }
 
 void CMainWnd::OnTimer(UINT id)
@@ -579,6 +642,17 @@ void CMainWnd::OnSimControl(int action, const std::string& device)
     case 3:
         m_simulated->Unlink();
         break;
+    case 4:
+        m_simulated->Press(device);
+        break;
+    case 5: {
+        // "NAME:MODE:SPEED"
+        int mode = 0, speed = 0;
+        const size_t colon = device.find(':');
+        if (colon != std::string::npos && std::sscanf(device.c_str() + colon + 1, "%d:%d", &mode, &speed) == 2)
+            m_simulated->SetEffect(device.substr(0, colon), mode, speed);
+        break;
+    }
     default:
         break;
     }

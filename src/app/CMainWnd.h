@@ -11,6 +11,7 @@
 #include "app/DeviceScanThread.h"
 #include "app/KeyPanelCommands.h"
 #include "app/MacroPanelCommands.h"
+#include "app/LightSyncThread.h"
 #include "app/MessageBusBridge.h"
 #include "app/ProfileCommands.h"
 #include "platform/SettingsStore.h"
@@ -64,7 +65,11 @@ public:
     // The simulated products the running program serves, for the plug/unplug messages.
     void SetSimulatedDevices(std::shared_ptr<SimulatedDevices> devices) { m_simulated = std::move(devices); }
     // Whether the shell threads (scan, message bus) start at window init; tests may drive them.
-    void SetStartThreads(bool start) { m_startThreads = start; }
+    void SetStartThreads(bool start)
+    {
+        m_startThreads = start;
+        m_devices->SetLightingThreads(start);
+    }
 
     CDeviceList& Devices() { return *m_devices; }
     COrlithUSBDevice* SelectedDevice() const { return m_devices->SelectedDevice(); }
@@ -77,6 +82,9 @@ public:
     KeyPanelCommands& KeyPanel() { return m_keyPanel; }
     // The macro panel's commands; the input hook is connected through SetCaptureSwitch.
     MacroPanelCommands& MacroPanel() { return m_macroPanel; }
+    LightSyncThread& LightSync() { return m_lightSync; }
+    // "deng_same_mode": every connected product takes the selected one's effect, in step.
+    void StartSynchronisedLighting();
 
     // The DPI of a monitor: 144 when it is larger than 1500 x 960, else 96.
     static int DpiForMonitor(const RECT& monitor);
@@ -110,6 +118,8 @@ private:
     void HideToTray();
     void OnSimControl(int action, const std::string& device);
     void ArmDeviceTimer(UINT timerId, COrlithUSBDevice* device);
+    // A device joined or left synchronised lighting: tiles and the sync thread follow.
+    void OnSynchroChanged();
 
     std::string m_busFolder;
     RegisteredMessages m_messages;
@@ -118,6 +128,7 @@ private:
     std::unique_ptr<CDeviceList> m_devices;
     DeviceScanThread m_scan;
     MessageBusBridge m_bus;
+    LightSyncThread m_lightSync;
     CTrayIcon m_tray;
     std::shared_ptr<SimulatedDevices> m_simulated;
     bool m_startThreads = true;

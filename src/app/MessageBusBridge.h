@@ -19,7 +19,8 @@
 class MessageBusBridge {
 public:
     static constexpr const char* kEndpoint = "QV742-CORE";
-    // wParam: 0 plug, 1 unplug, 2 link, 3 unlink; data: the device name.
+    // wParam: 0 plug, 1 unplug, 2 link, 3 unlink, 4 press, 5 effect; data: the device name
+    // ("NAME:MODE:SPEED" for effect).
     static constexpr const char* kSimControlMessage = "QV742-SIM-CONTROL";
 
     using CopyDataHandler = std::function<void(uint32_t dataId, const std::string& data)>;

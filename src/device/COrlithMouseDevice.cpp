@@ -12,12 +12,15 @@
 COrlithMouseDevice::COrlithMouseDevice() : m_commands(Channel(), m_profile)
 {
     m_kind = kDeviceMouse;
+    SetLightModeTable(LightEngine::ModeTable::Mouse);
+    SetLightingStopText("MS灯光线程设定退出");
     m_commands.SetHost(this);
     Channel().SetLogSink(WriteLog);
 }
 
 COrlithMouseDevice::~COrlithMouseDevice()
 {
+    StopLighting();
     CloseNotificationInterface(false);
     CloseNotificationInterface(true);
 }
@@ -37,6 +40,7 @@ void COrlithMouseDevice::BindPageControls()
     // The page shows the profile from the start; edits change it while no mouse is there.
     LoadProfile();
     RefreshPage();
+    LoadLightState();
 }
 
 void COrlithMouseDevice::LoadLightModes()
@@ -71,6 +75,35 @@ void COrlithMouseDevice::ReadAllFromDevice()
 void COrlithMouseDevice::ReloadFromDevice()
 {
     m_commands.ReloadFromDevice();
+    LoadLightState();
+}
+
+void COrlithMouseDevice::StartLighting()
+{
+    LoadLightState();
+    COrlithUSBDevice::StartLighting();
+}
+
+int COrlithMouseDevice::WriteProfileRecord(int profile, int value)
+{
+    return m_commands.WriteProfileRecord(profile, value);
+}
+
+void COrlithMouseDevice::SetLightSettings(const LightInfo& settings)
+{
+    COrlithUSBDevice::SetLightSettings(settings);
+    m_profile.SetLightInfo(settings);
+}
+
+void COrlithMouseDevice::LoadLightState()
+{
+    const LightInfo settings = m_profile.GetLightInfo();
+    COrlithUSBDevice::SetLightSettings(settings);
+    std::vector<LightEffectStep> steps = m_profile.GetLightEffectSteps();
+    WithEngine([&](LightEngine& engine) {
+        engine.SetSettings(settings);
+        engine.SetEffectSteps(std::move(steps));
+    });
 }
 
 void COrlithMouseDevice::ReadPowerStatus()
@@ -163,6 +196,7 @@ int COrlithMouseDevice::ApplyProfile(const std::string& profilePath)
     macros.Read(DeviceFolder() + "/macro.config");
     RevalidateMacroKeys(static_cast<int>(macros.entries.size()));
     RefreshPage();
+    LoadLightState();
     m_commands.WriteProfileRecord(0, 0);
     // The profile's buttons may call macros the mouse does not hold yet.
     return m_commands.WriteMacros(m_commands.GetUsedMacros(m_profile.GetKeyList()));
@@ -177,6 +211,7 @@ void COrlithMouseDevice::ResetToDefaults()
     m_profile.GetMouseSystem();
     SaveProfile();
     RefreshPage();
+    LoadLightState();
     m_commands.WriteProfileRecord(0, 0);
 }
 

@@ -59,6 +59,11 @@ public:
     int UploadUsedMacros() override;
     int WriteKeyTable() override;
     bool RevalidateMacroKeys(int macroCount) override;
+    int WriteProfileRecord(int profile, int value) override;
+    // Also stored in the profile object.
+    void SetLightSettings(const LightInfo& settings) override;
+    // Takes the profile's lighting (and custom effect frames) and restarts the preview.
+    void LoadLightState() override;
     // Reader thread: changes the record copy and asks the UI thread for RefreshPage.
     void OnDeviceNotice(int code, const uint8_t* report, size_t length) override;
     void OnPageNotify(TNotifyUI& msg) override;
@@ -75,7 +80,8 @@ private:
     // MouseCommandHost
     void OnInitialisationChecked(bool initialised) override;
     void OnFirmwareVersion(uint16_t productId, uint16_t version) override;
-    void StartLighting() override {}
+    // The connect sequence's last step: the preview starts from the profile's lighting.
+    void StartLighting() override;
 
     void LoadLightModes();
     void SetProfileFile(const std::string& path);

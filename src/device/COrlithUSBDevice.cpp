@@ -22,6 +22,8 @@ struct COrlithUSBDevice::NotificationReader {
 namespace {
 
 constexpr int kReaderStopMs = 500;
+constexpr int kLightingStopMs = 1000;
+constexpr int kNoticeKeyPress = 0x0403;
 constexpr int kLinkRetries = 25;
 
 bool StartsWith(const std::string& text, const char* prefix)
@@ -58,6 +60,7 @@ COrlithUSBDevice::COrlithUSBDevice()
 
 COrlithUSBDevice::~COrlithUSBDevice()
 {
+    StopLighting();
     CloseNotificationInterface(false);
     CloseNotificationInterface(true);
     DetachCommandInterface();
@@ -74,8 +77,15 @@ void COrlithUSBDevice::SetCounts(int keyCount, int lightCount)
 {
     m_keyCount = keyCount < 0 ? 0 : keyCount;
     m_lightCount = lightCount < 0 ? 0 : lightCount;
+    {
+        std::lock_guard engineGuard(m_engineLock);
+        m_engine = std::make_unique<LightEngine>(m_lightModeTable, m_lightCount);
+        m_engine->SetSettings(m_lightSettings);
+        m_engineSerial = m_engine->FrameSerial();
+    }
     std::lock_guard guard(m_lightLock);
-    m_lightColours.assign(static_cast<size_t>(m_lightCount), 0xFFFFFFFFu);
+    m_lightColours.assign(static_cast<size_t>(m_lightCount), lighting::kWhiteFull);
+    ++m_lightSerial;
 }
 
 void COrlithUSBDevice::SetPowerTile(bool hasPowerTile, int powerQueryPause, PowerView* powerTile)
@@ -111,6 +121,7 @@ bool COrlithUSBDevice::AttachCommandInterface(const DeviceSlot& slot)
     m_identity.present = 1;
     m_subKind = slot.role;
     ArmTileTimer(kTimerConnect, 500);
+    WakeLighting();
     return true;
 }
 
@@ -152,6 +163,7 @@ bool COrlithUSBDevice::SwitchCommandPath(const DeviceSlot& slot, bool toReceiver
 void COrlithUSBDevice::DetachCommandInterface()
 {
     m_channel.SetOpen(false);
+    WakeLighting(); // it goes to sleep until the product is back
     std::lock_guard guard(m_channel.IoLock());
     m_channel.WiredDevice().Close();
     m_channel.ReceiverDevice().Close();
@@ -212,7 +224,6 @@ void COrlithUSBDevice::RunNotificationReader(bool receiver, platform::Event& sto
 
 void COrlithUSBDevice::HandleNotice(bool receiver, const uint8_t* report, size_t length)
 {
-    (void)receiver;
     if (length < 3)
         return;
     // Byte 0 is the report id; bytes 1 and 2 carry the notice code, low byte first.
@@ -220,6 +231,13 @@ void COrlithUSBDevice::HandleNotice(bool receiver, const uint8_t* report, size_t
     if (code == 0x0401) {
         platform::DebugOutput("接收到自动添加设备的同步信息要求");
         ArmTileTimerFromAnyThread(kTimerReload);
+        return;
+    }
+    if (code == kNoticeKeyPress) {
+        // A mouse on cable and receiver at once reports each press on both paths: the path the
+        // channel uses counts, so the receiver alone also drives the key effects.
+        if (receiver == m_channel.IsReceiverMode())
+            OnKeyPressNotice();
         return;
     }
     if (code > 0x0401)
@@ -255,7 +273,7 @@ void COrlithUSBDevice::BindPageControls()
             int index = IndexAfter(name, 6);
             if (index >= 0 && index < m_lightCount) {
                 m_lightControls[static_cast<size_t>(index)] = control;
-                SetLightColour(index, 0xFFFFFFFFu);
+                SetLightColour(index, lighting::kWhiteFull);
             }
         }
     });
@@ -263,6 +281,12 @@ void COrlithUSBDevice::BindPageControls()
 
 bool COrlithUSBDevice::PaintLightPreview()
 {
+    {
+        std::lock_guard guard(m_lightLock);
+        if (m_lightSerial == m_paintedSerial)
+            return false;
+        m_paintedSerial = m_lightSerial;
+    }
     bool changed = false;
     for (int i = 0; i < static_cast<int>(m_lightControls.size()); ++i) {
         auto* light = m_lightControls[static_cast<size_t>(i)]
@@ -270,9 +294,10 @@ bool COrlithUSBDevice::PaintLightPreview()
                           : nullptr;
         if (!light)
             continue;
-        uint32_t value = GetLightColour(i);
-        DWORD colour = value >> 8; // 0x00RRGGBB
-        int level = static_cast<int>(value & 0xFF);
+        const uint32_t value = GetLightColour(i);
+        const lighting::Rgb rgb = lighting::LightColourOf(value);
+        const DWORD colour = static_cast<DWORD>(rgb.red) << 16 | static_cast<DWORD>(rgb.green) << 8 | rgb.blue;
+        const int level = lighting::LightLevelOf(value);
         if (light->GetLightColour() == colour && light->GetLightLevel() == level && light->IsLightOn() == (level > 0))
             continue; // unchanged: nothing to repaint
         light->SetKeyLight(colour, level, level > 0);
@@ -330,8 +355,114 @@ void COrlithUSBDevice::ShowFunctionPanel(int type)
 void COrlithUSBDevice::SetLightColour(int index, uint32_t value)
 {
     std::lock_guard guard(m_lightLock);
-    if (index >= 0 && index < static_cast<int>(m_lightColours.size()))
-        m_lightColours[static_cast<size_t>(index)] = value;
+    if (index < 0 || index >= static_cast<int>(m_lightColours.size()))
+        return;
+    uint32_t& light = m_lightColours[static_cast<size_t>(index)];
+    if (light != value) {
+        light = value;
+        ++m_lightSerial;
+    }
+}
+
+LightInfo COrlithUSBDevice::GetLightSettings() const
+{
+    return m_lightSettings;
+}
+
+void COrlithUSBDevice::SetLightSettings(const LightInfo& settings)
+{
+    m_lightSettings = settings;
+}
+
+void COrlithUSBDevice::LoadLightState()
+{
+    if (!m_engine)
+        return;
+    const LightInfo settings = m_lightSettings;
+    WithEngine([&settings](LightEngine& engine) { engine.SetSettings(settings); });
+}
+
+uint64_t COrlithUSBDevice::SteadyNowMs()
+{
+    using namespace std::chrono;
+    return static_cast<uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void COrlithUSBDevice::StartLighting()
+{
+    if (!m_engine || !m_lightingThreadEnabled)
+        return;
+    if (!m_lightingThread.IsRunning())
+        m_lightingThread.Start([this](platform::Event& stop) { RunLighting(stop); });
+    WakeLighting();
+}
+
+void COrlithUSBDevice::StopLighting()
+{
+    m_lightingThread.RequestStop();
+    WakeLighting();
+    if (!m_lightingThread.Stop(kLightingStopMs))
+        platform::DebugOutput("线程退出：：对象处于非激发状态，超时");
+}
+
+bool COrlithUSBDevice::LightingActive() const
+{
+    return IsConnected() && !m_lightingPaused && !m_synchronised;
+}
+
+void COrlithUSBDevice::RunLighting(platform::Event& stop)
+{
+    // Sleeps until the next step is due; while the product is away, the window hidden or the
+    // sync thread in charge, until something wakes it.
+    while (!stop.IsSet()) {
+        const int wait = LightingActive() ? StepLighting(SteadyNowMs()) : LightEngine::kNoWake;
+        m_lightingWake.Wait(wait == LightEngine::kNoWake ? platform::Event::kInfinite : wait);
+    }
+    platform::DebugOutput(m_lightingStopText);
+}
+
+int COrlithUSBDevice::StepLighting(uint64_t nowMs)
+{
+    std::lock_guard engineGuard(m_engineLock);
+    if (!m_engine)
+        return LightEngine::kNoWake;
+    const int wait = m_engine->Advance(nowMs);
+    if (m_engine->FrameSerial() != m_engineSerial && !m_synchronised) {
+        m_engineSerial = m_engine->FrameSerial();
+        const std::vector<uint32_t>& lights = m_engine->Lights();
+        for (size_t i = 0; i < lights.size(); ++i)
+            SetLightColour(static_cast<int>(i), lights[i]);
+    }
+    return wait;
+}
+
+void COrlithUSBDevice::SetLightingPaused(bool paused)
+{
+    m_lightingPaused = paused;
+    WakeLighting();
+}
+
+void COrlithUSBDevice::SetSynchronised(bool synchronised)
+{
+    if (m_synchronised == synchronised)
+        return;
+    m_synchronised = synchronised;
+    if (m_hMainWnd)
+        ::PostMessage(m_hMainWnd, kMsgSynchroChanged, 0, reinterpret_cast<LPARAM>(this));
+    if (!synchronised) {
+        // The own effect repaints every light at its next step.
+        std::lock_guard engineGuard(m_engineLock);
+        if (m_engine)
+            m_engine->SetSettings(m_lightSettings);
+        m_engineSerial = ~0ull;
+    }
+    WakeLighting();
+}
+
+void COrlithUSBDevice::OnKeyPressNotice()
+{
+    if (m_engine)
+        WithEngine([](LightEngine& engine) { engine.OnKeyPress(); });
 }
 
 uint32_t COrlithUSBDevice::GetLightColour(int index) const

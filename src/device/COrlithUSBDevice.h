@@ -6,15 +6,19 @@
 // their reader threads, and the working copies of the product's settings.
 //
 // Index: identity and page setup · command interface (attach, switch, detach) · notification
-// interfaces and readers · operations the tile timers and the main window call · lights.
+// interfaces and readers · operations the tile timers and the main window call · lighting
+// settings, the lighting thread and the per-light colours.
 
 #include "channel/DeviceChannel.h"
+#include "device/LightEngine.h"
 #include "hid/DeviceMatchTable.h"
+#include "platform/Event.h"
 #include "platform/WorkerThread.h"
 #include "profile/ProfileRecords.h"
 #include "toolkit/HorizontalLayoutUI.h"
 #include "toolkit/NotifyPump.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -79,7 +83,6 @@ public:
 
     // Operations the tile timers and the main window call; the base does nothing.
     virtual void BindPageControls();
-    virtual void LoadLightState() {}
     // Paints the light spots from the per-light colours; true when a spot changed.
     virtual bool PaintLightPreview();
     virtual void ReadAllFromDevice() {}
@@ -103,6 +106,13 @@ public:
     // The macro memory of the product in 128-byte units (from its information block), 0 unknown.
     virtual int MacroMemoryUnits() const { return 0; }
     virtual void SaveProfile() {}
+    // Writes the product's settings record; 1 when written (the base writes nothing: 0).
+    virtual int WriteProfileRecord(int profile, int value)
+    {
+        (void)profile;
+        (void)value;
+        return 0;
+    }
     virtual void SelectKey(int index) { m_selectedKey = index; }
     int SelectedKey() const { return m_selectedKey; }
     // The key assignments of the current profile; empty for products without assignable keys.
@@ -137,7 +147,37 @@ public:
     void SetFamilyLightIndex(int index) { m_familyLightIndex = index; }
     int GetFamilyLightIndex() const { return m_familyLightIndex; }
 
+    // The lighting settings: mode, brightness, speed, direction, multicolour, colour and the
+    // rest of the profile's light record. Concrete classes also store them in the profile.
+    virtual LightInfo GetLightSettings() const;
+    virtual void SetLightSettings(const LightInfo& settings);
+    // Restarts the preview from the lighting settings (concrete classes first take them from
+    // the profile).
+    virtual void LoadLightState();
+
+    // Starts the lighting thread (or wakes it when it runs); stopped with the device.
+    void StartLighting();
+    void StopLighting();
+    bool IsLightingRunning() const { return m_lightingThread.IsRunning(); }
+    // Without the thread (tests), StepLighting is the only thing that moves the effects.
+    void SetLightingThreadEnabled(bool enabled) { m_lightingThreadEnabled = enabled; }
+    // Steps the effect up to nowMs (steady milliseconds) and copies the frame into the per-light
+    // colours; the milliseconds until the next step, or LightEngine::kNoWake. The thread's step.
+    int StepLighting(uint64_t nowMs);
+    // The effect sleeps while nobody looks (window hidden) and resumes where it was.
+    void SetLightingPaused(bool paused);
+    // Synchronised lighting: while set, the light sync thread paints the lights and this
+    // device's own effect rests; cleared, the own effect comes back at once.
+    void SetSynchronised(bool synchronised);
+    bool IsSynchronised() const { return m_synchronised; }
+    // The key-press notice (0x0403) of the device's active path.
+    void OnKeyPressNotice();
+    // Milliseconds of the steady clock the lighting thread runs on.
+    static uint64_t SteadyNowMs();
+
+    // Ignored out of range.
     void SetLightColour(int index, uint32_t value);
+    // 0 out of range.
     uint32_t GetLightColour(int index) const;
     int LightCount() const { return m_lightCount; }
     int KeyCount() const { return m_keyCount; }
@@ -151,6 +191,21 @@ protected:
     void ArmTileTimerFromAnyThread(UINT timerId);
     // Arms a tile timer now; UI thread only.
     void ArmTileTimer(UINT timerId, UINT elapseMs);
+    // The mode table of the product's lighting engine (before SetCounts).
+    void SetLightModeTable(LightEngine::ModeTable table) { m_lightModeTable = table; }
+    // Runs f on the engine under its lock, then wakes the lighting thread.
+    template <typename F>
+    void WithEngine(F&& f)
+    {
+        {
+            std::lock_guard guard(m_engineLock);
+            f(*m_engine);
+        }
+        WakeLighting();
+    }
+    void WakeLighting() { m_lightingWake.Set(); }
+    // The text the lighting thread writes to the debugger when it stops.
+    void SetLightingStopText(std::string text) { m_lightingStopText = std::move(text); }
 
     int m_kind = 0;
     int m_subKind = 0;
@@ -187,8 +242,25 @@ private:
     int m_tileIndex = -1;
     PowerView* m_powerTile = nullptr;
 
+    void RunLighting(platform::Event& stop);
+    bool LightingActive() const;
+
+    LightInfo m_lightSettings;
+    LightEngine::ModeTable m_lightModeTable = LightEngine::ModeTable::Mouse;
+    std::mutex m_engineLock;
+    std::unique_ptr<LightEngine> m_engine;
+    uint64_t m_engineSerial = 0;
+    platform::Event m_lightingWake{platform::Event::Mode::AutoReset};
+    std::atomic<bool> m_lightingPaused{false};
+    std::atomic<bool> m_synchronised{false};
+    bool m_lightingThreadEnabled = true;
+    std::string m_lightingStopText = "MS灯光线程设定退出";
+    platform::WorkerThread m_lightingThread{"lighting"};
+
     mutable std::mutex m_lightLock;
-    std::vector<uint32_t> m_lightColours; // per light: red, green, blue, brightness (high to low byte)
+    std::vector<uint32_t> m_lightColours; // per light: lighting::PackLight values
+    uint64_t m_lightSerial = 0;           // grows with every change of a light
+    uint64_t m_paintedSerial = ~0ull;     // the serial the preview last painted
     std::vector<CControlUI*> m_lightControls;
     std::vector<CControlUI*> m_keyButtons;
 };

@@ -16,6 +16,8 @@ constexpr UINT kMsgDeviceInitialised = 0x0D05; // WM_USB_MAINMESS_DEVICE_IS_INIT
 constexpr UINT kMsgArmTileTimer = 0x0D10;
 // From a device's worker thread: refresh the device's page on the UI thread. lParam as above.
 constexpr UINT kMsgRefreshPage = 0x0D11;
+// A device's synchronised-lighting flag changed (any thread). lParam as above.
+constexpr UINT kMsgSynchroChanged = 0x0D12;
 
 // Tile timers (the device tile runs them; the device does the work).
 constexpr UINT kTimerPreview = 1000;

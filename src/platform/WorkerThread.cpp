@@ -2,6 +2,8 @@
 
 #include "platform/DebugOutput.h"
 
+#include <pthread.h>
+
 #include <utility>
 
 namespace platform {
@@ -24,6 +26,8 @@ bool WorkerThread::Start(Body body)
         body(shared->stop);
         shared->finished.Set();
     });
+    // The name shows in /proc/<pid>/task/<tid>/comm (at most 15 characters).
+    pthread_setname_np(m_thread.native_handle(), m_name.substr(0, 15).c_str());
     return true;
 }
 

@@ -36,6 +36,8 @@ public:
     void SelectProfile(int profile);
     // The user pressed the DPI button: byte 12 of the active record, then notice 0x11sp.
     void SelectDpiStage(int stage);
+    // The user pressed a button: the key-press notice 0x0403 that drives the key effects.
+    void PressKey() { SendNotice(kNoticeKeyPress); }
 
 private:
     std::shared_ptr<SimFirmware> m_firmware;

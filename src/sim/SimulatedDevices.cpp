@@ -77,6 +77,54 @@ bool SimulatedDevices::IsPlugged(const std::string& name)
     return product && product->IsPlugged();
 }
 
+bool SimulatedDevices::Press(const std::string& name)
+{
+    if (name == "mouse" || name == "receiver") {
+        m_mouse.PressKey();
+        return true;
+    }
+    if (name != "pad")
+        return false;
+    // The pad's button steps through its own effects (wave ... zone ripple, off), skipping the
+    // custom slot, in the record of its active profile.
+    constexpr size_t kRecordStride = 25;
+    constexpr uint8_t kCustomMode = 5;
+    constexpr uint8_t kModes = 9;
+    SimFirmware& firmware = m_pad->Firmware();
+    const std::vector<uint8_t> region = firmware.ProfileRegion();
+    const size_t modeByte = region[0] * kRecordStride + 1;
+    if (modeByte >= region.size())
+        return false;
+    uint8_t mode = static_cast<uint8_t>((region[modeByte] + 1) % kModes);
+    if (mode == kCustomMode)
+        ++mode;
+    firmware.WriteProfileRegion(modeByte, {mode});
+    m_pad->SendNotice(SimMouse::kNoticeResync);
+    return true;
+}
+
+bool SimulatedDevices::SetEffect(const std::string& name, int mode, int speed)
+{
+    // Records: the mouse's at profile x 128, the pad's at profile x 25; byte 1 the mode, byte 3
+    // the speed turned round (4 - speed).
+    const bool mouse = name == "mouse" || name == "receiver";
+    if (!mouse && name != "pad")
+        return false;
+    SimFirmware& firmware = mouse ? m_mouse.Firmware() : m_pad->Firmware();
+    const size_t stride = mouse ? 128 : 25;
+    const std::vector<uint8_t> region = firmware.ProfileRegion();
+    const size_t record = (region[0] & 0x0F) * stride;
+    if (record + 4 > region.size() || speed < 0 || speed > 4 || mode < 0 || mode > 0xFF)
+        return false;
+    firmware.WriteProfileRegion(record + 1, {static_cast<uint8_t>(mode)});
+    firmware.WriteProfileRegion(record + 3, {static_cast<uint8_t>(4 - speed)});
+    if (mouse)
+        m_mouse.SendNotice(SimMouse::kNoticeResync);
+    else
+        m_pad->SendNotice(SimMouse::kNoticeResync);
+    return true;
+}
+
 bool SimulatedDevices::PlugList(const std::string& list)
 {
     std::istringstream names(list);

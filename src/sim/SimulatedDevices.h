@@ -48,6 +48,13 @@ public:
     // The mouse's radio link to its receiver (linked at the start).
     void Link() { m_mouse.Link(); }
     void Unlink() { m_mouse.Unlink(); }
+    // A press on a product: a key of the mouse ("mouse" or "receiver"), or the pad's light button,
+    // which moves the pad to its next effect and reports the change (notice 0x0401). False
+    // for other names.
+    bool Press(const std::string& name);
+    // The product's own effect buttons: "mouse" or "pad" shows lighting mode (its device value)
+    // at speed 0..4 in the record of its active profile and reports the change (0x0401).
+    bool SetEffect(const std::string& name, int mode, int speed);
     // Plugs every name of a comma-separated list; false when a name is unknown.
     bool PlugList(const std::string& list);
     // Exchange latency of every product.

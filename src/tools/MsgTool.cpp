@@ -5,6 +5,8 @@
 //   qv742-msg broadcast MESSAGE [WPARAM [LPARAM]]
 //   qv742-msg listen [--as ENDPOINT] [--count N] [--timeout MS]
 //   qv742-msg sim plug|unplug|link|unlink DEVICE      (DEVICE: mouse, receiver, pad, headset)
+//   qv742-msg sim press mouse|pad                     (a key press on the mouse; the pad's light button)
+//   qv742-msg sim effect mouse|pad:MODE:SPEED         (the product's own effect buttons)
 //   qv742-msg endpoints
 
 #include "platform/MessageBus.h"
@@ -14,6 +16,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -28,7 +31,8 @@ int Usage()
     std::fputs("usage: qv742-msg send MESSAGE [WPARAM [LPARAM]] [--to ENDPOINT] [--data TEXT] [--data-id N]\n"
                "       qv742-msg broadcast MESSAGE [WPARAM [LPARAM]]\n"
                "       qv742-msg listen [--as ENDPOINT] [--count N] [--timeout MS]\n"
-               "       qv742-msg sim plug|unplug|link|unlink DEVICE\n"
+               "       qv742-msg sim plug|unplug|link|unlink|press DEVICE\n"
+               "       qv742-msg sim effect DEVICE:MODE:SPEED\n"
                "       qv742-msg endpoints\n",
                stderr);
     return 2;
@@ -115,10 +119,10 @@ int Listen(const Options& options)
 
 int SimControl(const Options& options)
 {
-    static const char* const kActions[] = {"plug", "unplug", "link", "unlink"};
+    static const char* const kActions[] = {"plug", "unplug", "link", "unlink", "press", "effect"};
     if (options.positional.size() != 2)
         return Usage();
-    for (unsigned action = 0; action < 4; ++action) {
+    for (unsigned action = 0; action < std::size(kActions); ++action) {
         if (options.positional[0] != kActions[action])
             continue;
         platform::BusFrame frame;

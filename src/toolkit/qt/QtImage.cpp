@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
+
 bool CQtImage::Load(const std::string& path, TImageInfo& image)
 {
     auto data = std::make_shared<CQtImage>();
@@ -45,6 +47,21 @@ QImage CQtImage::Render(const QRectF& source, QSize size, int naturalWidth, int 
 {
     if (size.isEmpty())
         return {};
+    for (size_t i = 0; i < m_rendered.size(); ++i) {
+        if (m_rendered[i].source == source && m_rendered[i].size == size) {
+            std::rotate(m_rendered.begin() + static_cast<long>(i), m_rendered.begin() + static_cast<long>(i) + 1, m_rendered.end());
+            return m_rendered.back().image;
+        }
+    }
+    QImage image = RenderAnew(source, size, naturalWidth, naturalHeight);
+    if (m_rendered.size() == kKeptRenderings)
+        m_rendered.erase(m_rendered.begin());
+    m_rendered.push_back({source, size, image});
+    return image;
+}
+
+QImage CQtImage::RenderAnew(const QRectF& source, QSize size, int naturalWidth, int naturalHeight) const
+{
     if (!svg)
         return bitmap.copy(source.toRect()).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // Render the whole drawing at the scale that makes the source part exactly size pixels.

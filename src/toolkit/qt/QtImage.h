@@ -6,6 +6,7 @@
 #include <QRectF>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
 class QSvgRenderer;
@@ -17,6 +18,17 @@ struct CQtImage {
 
     // Decodes a file into image; false when it is no picture Qt can read.
     static bool Load(const std::string& path, TImageInfo& image);
-    // The picture part source (picture pixels) as a bitmap of exactly size pixels.
+    // The picture part source (picture pixels) as a bitmap of exactly size pixels. The last few
+    // renderings are kept: an animated preview repaints the same parts many times a second.
     QImage Render(const QRectF& source, QSize size, int naturalWidth, int naturalHeight) const;
+
+private:
+    struct Rendered {
+        QRectF source;
+        QSize size;
+        QImage image;
+    };
+    static constexpr size_t kKeptRenderings = 32;
+    QImage RenderAnew(const QRectF& source, QSize size, int naturalWidth, int naturalHeight) const;
+    mutable std::vector<Rendered> m_rendered; // newest last; UI thread only
 };

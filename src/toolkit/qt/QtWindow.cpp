@@ -14,7 +14,12 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <vector>
+
 namespace {
+
+// More dirty rectangles than this are painted as the one rectangle around them.
+constexpr int kMaxSeparateSpots = 32;
 
 UINT ToVirtualKey(int key)
 {
@@ -96,9 +101,17 @@ protected:
             return;
         }
         CQtPainter adapter(painter);
-        QRect r = event->rect();
-        adapter.FillRect(RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, 0xFF000000);
-        m_window->Paint(&adapter, RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+        // A few small dirty spots (the lights of a preview) are painted one by one rather than
+        // as the one rectangle around them all.
+        const QRegion& region = event->region();
+        const bool fewSpots = region.rectCount() <= kMaxSeparateSpots;
+        for (const QRect& r : fewSpots ? std::vector<QRect>(region.begin(), region.end()) : std::vector<QRect>{event->rect()}) {
+            painter.save();
+            painter.setClipRect(r);
+            adapter.FillRect(RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, 0xFF000000);
+            m_window->Paint(&adapter, RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1});
+            painter.restore();
+        }
     }
     void resizeEvent(QResizeEvent*) override
     {
