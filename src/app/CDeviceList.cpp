@@ -1,5 +1,7 @@
 #include "app/CDeviceList.h"
 
+#include "app/ShootCommands.h"
+
 #include "app/CDeviceOptionUI.h"
 #include "app/CMpDevicePowerUI.h"
 #include "device/COrlithMouseDevice.h"
@@ -162,6 +164,7 @@ COrlithUSBDevice* CDeviceList::BuildPage(int row)
     }
     device->BindPageControls();
     SetUpProfilePanel(m_manager, *device, familyRow);
+    ShootCommands::InitPanel(device, platform::Folders::ProgramFolder() + "/DefaultData");
     m_devices.push_back(device);
     switch (familyRow.kind) {
     case kDeviceMouse:

@@ -11,9 +11,11 @@
 #include "log/LogFile.h"
 #include "panels/CKeySetControlUI.h"
 #include "panels/CMacroControlUI.h"
+#include "panels/CShootControlUI.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
 #include "platform/ProcessLauncher.h"
+#include "profile/AudioLightingFile.h"
 #include "profile/JsonFile.h"
 #include "toolkit/UIParse.h"
 #include "sim/SimulatedDevices.h"
@@ -32,6 +34,7 @@
 #include "toolkit/custom/RedioMacroButtonUI.h"
 #include "toolkit/custom/SelectPanelUI.h"
 #include "ui/CDeviceProfileUI.h"
+#include "ui/MsgWnd.h"
 #include "ui/WindowDpi.h"
 
 #include <chrono>
@@ -111,7 +114,15 @@ RegisteredMessages RegisteredMessages::Register()
 CMainWnd::CMainWnd(std::string busFolder)
     : m_busFolder(std::move(busFolder)), m_messages(RegisteredMessages::Register()),
       m_settings(platform::SettingsStore::DefaultPath()),
-      m_languages(platform::Folders::ProgramFolder() + "/DefaultData", m_settings), m_bus(m_busFolder)
+      m_languages(platform::Folders::ProgramFolder() + "/DefaultData", m_settings), m_bus(m_busFolder),
+      m_shoot(
+          [this](bool save, std::string& path) {
+              const char* description = CShootControlUI::kFilterDescription;
+              const char* pattern = CShootControlUI::kFilterPattern;
+              return save ? SaveFileDialog(description, pattern, GetHWND(), path)
+                          : OpenFileDialog(description, pattern, GetHWND(), path);
+          },
+          [this](const std::string& key) { ShowMessage(GetHWND(), "", key, m_dpi, true, kMessageNotice); })
 {
     m_devices = std::make_unique<CDeviceList>(m_pm, this);
     m_devices->onArrivalDone = [this] { FirstShow(); };
@@ -154,6 +165,7 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         {"OrlithMouseDevice", [] { return static_cast<CControlUI*>(new COrlithMouseDevice); }},
         {"OrlithKeyboardDevice", [] { return static_cast<CControlUI*>(new COrlithKeyboardDevice); }},
         {"DeviceProfile", [] { return static_cast<CControlUI*>(new CDeviceProfileUI); }},
+        {"ShootControl", [] { return static_cast<CControlUI*>(new CShootControlUI); }},
         {"KeySetControl", [] { return static_cast<CControlUI*>(new CKeySetControlUI); }},
     };
     const std::string tag = className;
@@ -163,7 +175,8 @@ CControlUI* CMainWnd::CreateControl(const char* className)
         const char* file;
     } kSubtrees[] = {{"DeviceProfileUI", CDeviceProfileUI::kLayoutFile},
                      {"KeySetControlUI", CKeySetControlUI::kLayoutFile},
-                     {"MacroSetControlUI", CMacroControlUI::kLayoutFile}};
+                     {"MacroSetControlUI", CMacroControlUI::kLayoutFile},
+                     {"ShootKeySetControlUI", CShootControlUI::kLayoutFile}};
     for (const auto& subtree : kSubtrees) {
         if (EqualsNoCase(tag, subtree.tag)) {
             CDialogBuilder builder;
@@ -183,6 +196,7 @@ void CMainWnd::InitWindow()
     CResourceManager::GetInstance().SetTextQueryInterface(this);
     SetIcon(107);
     m_tray.CreateTrayIcon(GetHWND(), 107, "QV742-CORE");
+    m_hookSink = std::make_unique<HookMessageSink>(GetHWND(), [this](POINT screen) { return IsOnStopButton(screen); });
 }
 
 void CMainWnd::OnWindowInit()
@@ -210,6 +224,8 @@ void CMainWnd::OnWindowInit()
 
 void CMainWnd::PreparePanels()
 {
+    m_macroPanel.SetCaptureSwitch(
+        [this](int mode, bool on) { return SwitchCapture(static_cast<platform::CaptureMode>(mode), on); });
     m_macroPanel.onSingleKey = [this](uint32_t scanCode, bool extended) {
         m_keyPanel.OnKeyCaptured(SelectedDevice(), scanCode, extended);
     };
@@ -246,20 +262,12 @@ bool CMainWnd::RouteToPanels(TNotifyUI& msg)
 
 void CMainWnd::LoadAudioLightingDocument()
 {
-    JsonFile json;
     platform::Folders::EnsureUserDataFolder();
-    std::string userFile = platform::Folders::UserDataFolder() + "/AudioFile.json";
-    Json::Value document = json.ReadJsonDocument(userFile);
-    if (!document.isObject() || document["Device"].isNull()) {
-        // A damaged file is kept beside the fresh copy rather than overwritten.
-        if (platform::Folders::FileExists(userFile))
-            std::rename(userFile.c_str(), (userFile + ".damaged").c_str());
-        document = json.ReadJsonDocument(platform::Folders::ProgramFolder() + "/DefaultData/AudioFile.json");
-        if (document.isObject())
-            json.WriteJsonDocument(userFile, document);
-    }
+    const Json::Value document =
+        AudioLightingFile::ReadOrCopyDefault(platform::Folders::UserDataFolder() + "/AudioFile.json",
+                                             platform::Folders::ProgramFolder() + "/DefaultData/AudioFile.json");
     if (document.isObject())
-        m_audioLightingDevice = document["Device"].toStyledString();
+        m_audioLightingDevice = JsonFile::StyledText(document["Device"]);
 }
 
 void CMainWnd::FirstShow()
@@ -313,6 +321,7 @@ void CMainWnd::Shutdown()
         return;
     m_shutDown = true;
     m_tray.DeleteTrayIcon();
+    m_hook.Stop();
     // Workers first: a worker blocked in SendMessage is released because the window is going.
     m_scan.Stop(1000);
     m_bus.Stop();
@@ -347,7 +356,7 @@ void CMainWnd::Notify(TNotifyUI& msg)
         OnItemSelect(msg);
     else if (type == "click_wpremove" || type == "click_wpedit")
         return;
-    else if (!RouteToPanels(msg))
+    else if (!RouteToPanels(msg) && !RouteToShootEditor(msg))
         ControlRouter::Route(msg, SelectedDevice());
     WindowImplBase::Notify(msg);
 }
@@ -379,7 +388,7 @@ void CMainWnd::OnClick(TNotifyUI& msg)
         StartSynchronisedLighting();
     } else if (const ControlRoute* route = ControlRouter::Find(msg); route && route->owner == RouteOwner::ProfilePanel) {
         m_profiles.OnClick(name, SelectedDevice());
-    } else if (!RouteToPanels(msg)) {
+    } else if (!RouteToPanels(msg) && !RouteToShootEditor(msg)) {
         ControlRouter::Route(msg, SelectedDevice());
     }
 }
@@ -415,9 +424,48 @@ void CMainWnd::OnSelectChanged(TNotifyUI& msg)
         }
         return;
     }
-    if (RouteToPanels(msg))
+    if (RouteToPanels(msg) || RouteToShootEditor(msg))
         return;
     ControlRouter::Route(msg, SelectedDevice());
+}
+
+bool CMainWnd::RouteToShootEditor(TNotifyUI& msg)
+{
+    const ControlRoute* route = ControlRouter::Find(msg);
+    if (!route || route->owner != RouteOwner::ShootPanel)
+        return false;
+    COrlithUSBDevice* device = SelectedDevice();
+    if (device && ControlRouter::Serves(RouteOwner::ShootPanel, device->Kind()))
+        m_shoot.OnNotify(msg, device);
+    return true;
+}
+
+int CMainWnd::SwitchCapture(platform::CaptureMode mode, bool on)
+{
+    int result = 0;
+    if (on && m_hookSink)
+        result = m_hook.Start(mode, *m_hookSink, true, true);
+    else if (!on)
+        result = m_hook.Stop();
+    // Where only keys typed into our own window can be captured, the page says so meanwhile.
+    COrlithUSBDevice* device = SelectedDevice();
+    if (CControlUI* hint = device ? m_pm.FindSubControlByName(device, "macro_record_hint") : nullptr) {
+        hint->SetText("%[macro_record_focus_only_text]");
+        hint->SetVisible(on && m_hook.FocusedWindowOnly());
+    }
+    return result;
+}
+
+bool CMainWnd::IsOnStopButton(POINT screen)
+{
+    COrlithUSBDevice* device = SelectedDevice();
+    CControlUI* stop = device ? m_pm.FindSubControlByName(device, "macro_btn_stopredio") : nullptr;
+    if (!stop || !stop->IsVisible())
+        return false;
+    const RECT window = GetWindowRect();
+    const RECT& button = stop->GetPos();
+    const POINT inWindow{screen.x - window.left, screen.y - window.top};
+    return inWindow.x >= button.left && inWindow.x < button.right && inWindow.y >= button.top && inWindow.y < button.bottom;
 }
 
 void CMainWnd::OnItemSelect(TNotifyUI& msg)
@@ -487,6 +535,11 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, B
             device->RefreshPage();
         for (COrlithUSBDevice* device : m_devices->Keyboards())
             device->RefreshPage();
+    } else if (uMsg == kMsgSingleKeyCapture) {
+        if (wParam == 1 && m_hookSink)
+            m_hook.Start(platform::CaptureMode::SingleKey, *m_hookSink, true, true);
+        else if (wParam == 0)
+            m_hook.Stop();
     } else if (uMsg == kMsgShowSettingProgress) {
         if (CControlUI* progress = m_pm.FindControl("setting_progress"))
             progress->SetVisible(true);

@@ -9,11 +9,14 @@
 
 #include "app/CDeviceList.h"
 #include "app/DeviceScanThread.h"
+#include "app/HookMessageSink.h"
 #include "app/KeyPanelCommands.h"
 #include "app/MacroPanelCommands.h"
 #include "app/LightSyncThread.h"
 #include "app/MessageBusBridge.h"
 #include "app/ProfileCommands.h"
+#include "app/ShootCommands.h"
+#include "platform/CDeviceHook.h"
 #include "platform/SettingsStore.h"
 #include "toolkit/TrayIcon.h"
 #include "toolkit/WindowImplBase.h"
@@ -50,6 +53,8 @@ public:
     static constexpr UINT kTimerTrayMenu = 1032;
     static constexpr UINT kTimerApplyProfile = 1055;
     static constexpr UINT kTimerGameEvent = 1066;
+    // Single-key capture for the key assignment panel: wParam 1 starts it, 0 ends it.
+    static constexpr UINT kMsgSingleKeyCapture = WM_USER + 30;
 
     // busFolder: where the message bus lives (empty: the user's runtime folder).
     explicit CMainWnd(std::string busFolder = {});
@@ -85,6 +90,10 @@ public:
     LightSyncThread& LightSync() { return m_lightSync; }
     // "deng_same_mode": every connected product takes the selected one's effect, in step.
     void StartSynchronisedLighting();
+    ShootCommands& Shooting() { return m_shoot; }
+    platform::CDeviceHook& Hook() { return m_hook; }
+    // True for a point (screen coordinates) on the selected page's visible recording stop button.
+    bool IsOnStopButton(POINT screen);
 
     // The DPI of a monitor: 144 when it is larger than 1500 x 960, else 96.
     static int DpiForMonitor(const RECT& monitor);
@@ -104,9 +113,15 @@ private:
     // "errordevice_connect_btn": marks the selected mouse prepared and reads it again.
     void RepairSelectedMouse();
     void OnSelectChanged(TNotifyUI& msg);
+    // Hands a notification of the recoil pattern editor to it; true when it was one.
+    bool RouteToShootEditor(TNotifyUI& msg);
     void OnItemSelect(TNotifyUI& msg);
     // Hands a notification of the key or macro panel to its commands; false for other controls.
     bool RouteToPanels(TNotifyUI& msg);
+    // The macro panel's switch of the input hook: starts (on) or ends the capture for mode; 1
+    // started, 0 not (another program holds the keyboard). A page label "macro_record_hint"
+    // says so while only keys typed into our own window can be captured.
+    int SwitchCapture(platform::CaptureMode mode, bool on);
     void PreparePanels();
     void OnTimer(UINT id);
     void OnTrayIcon(UINT mouseMessage);
@@ -140,6 +155,9 @@ private:
     ProfileCommands m_profiles{m_pm, std::make_unique<WindowProfileDialogs>(m_pm, m_dpi)};
     KeyPanelCommands m_keyPanel{m_pm, m_profiles};
     MacroPanelCommands m_macroPanel{m_pm, m_profiles};
+    ShootCommands m_shoot;
+    std::unique_ptr<HookMessageSink> m_hookSink;
+    platform::CDeviceHook m_hook;
     bool m_shutDown = false;
     std::string m_audioLightingDevice; // the "Device" member of AudioFile.json, as JSON text
 };

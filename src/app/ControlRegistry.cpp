@@ -5,6 +5,7 @@
 #include "device/COrlithHS6533Device.h"
 #include "device/COrlithMousePadDevice.h"
 #include "device/COrlithUSBDevice.h"
+#include "panels/CShootControlUI.h"
 #include "toolkit/ControlFactory.h"
 #include "toolkit/custom/AudioRecordUI.h"
 #include "toolkit/custom/ChartViewUI.h"
@@ -44,4 +45,5 @@ void RegisterProgramControls()
     factory.RegistControl("COrlithUSBDevice", [] { return new COrlithUSBDevice; });
     factory.RegistControl("COrlithMousePadDevice", [] { return new COrlithMousePadDevice; });
     factory.RegistControl("COrlithHS6533Device", [] { return new COrlithHS6533Device; });
+    factory.RegistControl("CShootControlUI", [] { return new CShootControlUI; });
 }

@@ -3,6 +3,7 @@
 
 #include "app/CMainWnd.h"
 #include "app/ControlRegistry.h"
+#include "platform/AtomicFile.h"
 #include "platform/DebugOutput.h"
 #include "platform/Folders.h"
 #include "platform/MessageBus.h"
@@ -45,6 +46,10 @@ int main(int argc, char** argv)
     InterfaceFonts::LoadPrivateFonts(programFolder);
     InterfaceFonts::MapFacesToSystemFonts();
     platform::Folders::EnsureUserDataFolder();
+    // Temporaries of writes that a crash interrupted; no write of ours is under way yet.
+    platform::AtomicFile::RemoveStaleTemporaries(platform::Folders::UserDataFolder());
+    platform::AtomicFile::RemoveStaleTemporaries(platform::Folders::UserConfigFolder());
+    platform::AtomicFile::RemoveStaleTemporaries(platform::Folders::UserStateFolder());
     std::shared_ptr<SimulatedDevices> simulated = SimulatedDevices::InstallFromEnvironment();
 
     CPaintManagerUI::SetInstancePath(programFolder + "/");

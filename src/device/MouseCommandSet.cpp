@@ -2,8 +2,8 @@
 
 #include "channel/DeviceChannel.h"
 #include "log/LogFile.h"
-#include "macro/MacroConfigFile.h"
 #include "macro/MacroFile.h"
+#include "macro/MacroLibrary.h"
 #include "platform/DebugOutput.h"
 #include "profile/CMouseProfiledata.h"
 #include "profile/JsonFieldReader.h"
@@ -17,8 +17,6 @@
 namespace {
 
 constexpr char kInitLogLine[] = "ReadDeviceData>WM_USB_MAINMESS_DEVICE_IS_INITUI    ";
-constexpr char kMacroIndexFile[] = "/macro.config";
-constexpr char kMacroFileExtension[] = ".mac";
 constexpr char kShootFilePrefix[] = "/ShootData_";
 constexpr char kShootFileExtension[] = ".Shoot";
 constexpr uint16_t kNoticeResync = 0x0401;
@@ -223,9 +221,9 @@ MouseSettingsRecord MouseCommandSet::RecordCopy() const
 
 int MouseCommandSet::MacroCount() const
 {
-    MacroConfigFile index;
-    index.Read(m_folder + kMacroIndexFile);
-    return static_cast<int>(index.entries.size());
+    MacroLibrary macros;
+    macros.SetFolder(m_folder);
+    return macros.LoadMacroList();
 }
 
 std::vector<int> MouseCommandSet::GetUsedMacros(const std::vector<KeyAssignment>& keys) const
@@ -256,18 +254,15 @@ int MouseCommandSet::WriteKeyAssignments(int page, const std::vector<KeyAssignme
 
 std::vector<UploadContainer::Entry> MouseCommandSet::ReadMacros(const std::vector<int>& macroNumbers) const
 {
-    MacroConfigFile index;
-    index.Read(m_folder + kMacroIndexFile);
-    JsonFieldReader fields;
+    // The library reads the index as the macro panel does, repairs included.
+    MacroLibrary macros;
+    macros.SetFolder(m_folder);
+    macros.LoadMacroList();
     std::vector<UploadContainer::Entry> entries;
     // A number without a macro file still takes its place, so the upload order stays the one
     // the key block refers to.
-    for (int number : macroNumbers) {
-        const bool known = number >= 0 && number < static_cast<int>(index.entries.size()) &&
-                           !index.entries[number].guid.empty();
-        const std::string path = known ? m_folder + "/" + index.entries[number].guid + kMacroFileExtension : "";
-        entries.push_back(known ? MacroFile::ReadEvents(path, fields) : UploadContainer::Entry{});
-    }
+    for (int number : macroNumbers)
+        entries.push_back(macros.LoadMacro(number));
     return entries;
 }
 

@@ -1,5 +1,6 @@
 #include "log/LogFile.h"
 
+#include "platform/FileAccess.h"
 #include "platform/Folders.h"
 
 #include <cstdio>
@@ -19,22 +20,10 @@ std::string LogFilePath()
 
 void WriteLogLine(const std::string& path, const std::string& message, const std::tm& localTime)
 {
-    std::FILE* file = std::fopen(path.c_str(), "ab");
-    if (!file) {
-        std::fputs("unable to open log file\n", stderr);
-        return;
-    }
-    std::fseek(file, 0, SEEK_END);
-    if (std::ftell(file) > kLogSizeLimit) {
-        file = std::freopen(path.c_str(), "wb", file);
-        if (!file) {
-            std::fputs("unable to open log file\n", stderr);
-            return;
-        }
-    }
+    // Never through a link out of the user data folder: such a link is kept aside and replaced.
     std::string line = FormatLogTimestamp(localTime) + message + "\n";
-    std::fwrite(line.data(), 1, line.size(), file);
-    std::fclose(file);
+    if (!platform::FileAccess::Append(path, line, kLogSizeLimit))
+        std::fputs("unable to open log file\n", stderr);
 }
 
 void WriteLog(const std::string& message)

@@ -26,7 +26,8 @@ std::vector<MacroEvent> MacroFile::EventsOf(const Json::Value& document, JsonFie
 
 std::vector<MacroEvent> MacroFile::ReadEvents(const std::string& path, JsonFieldReader& fields)
 {
-    return EventsOf(JsonFile().ReadJsonDocument(path), fields);
+    // Only read here; a damaged file is kept aside when a save is about to replace it.
+    return EventsOf(JsonFile().InspectUserDocument(path).document, fields);
 }
 
 Json::Value MacroFile::Document(const std::string& name, const std::string& guid, const std::vector<MacroEvent>& events)

@@ -10,6 +10,13 @@
 #include <filesystem>
 #include <system_error>
 
+namespace {
+
+// A rebuilt index takes at most this many macro files of the folder.
+constexpr size_t kMaxRebuiltEntries = 256;
+
+} // namespace
+
 const char* MacroResultMessageKey(int result)
 {
     switch (result) {
@@ -37,8 +44,11 @@ int MacroLibrary::LoadMacroList()
     // Without a folder every file name would land in the root folder.
     if (m_folder.empty())
         m_config.entries.clear();
-    else if (!m_config.Read(ConfigPath()))
+    else if (!m_config.Read(ConfigPath())) {
+        const bool mayWrite = m_config.mayWrite;
         m_config = ConfigFromMacroFiles();
+        m_config.mayWrite = mayWrite;
+    }
     return static_cast<int>(m_config.entries.size());
 }
 
@@ -47,8 +57,8 @@ MacroConfigFile MacroLibrary::ConfigFromMacroFiles() const
     // Macros are only ever appended, so the oldest-first order is the lost index's own order.
     MacroConfigFile config;
     for (const auto& file : FilePaths::IdentifiedFiles(m_folder, ".mac", MacroFile::IsMacroDocument, "MacroName",
-                                                       "macro_", MacroConfigFile::kMaxEntries))
-        config.entries.push_back({file.name, file.id});
+                                                       "macro_", kMaxRebuiltEntries))
+        config.Append(file.name, file.id);
     return config;
 }
 
@@ -62,9 +72,9 @@ std::vector<std::string> MacroLibrary::MacroNames() const
 
 std::string MacroLibrary::MacroFilePath(int index) const
 {
-    if (!IsMacro(index) || m_config.entries[index].guid.empty())
-        return {};
-    return FilePath(m_config.entries[index].guid);
+    // A Guid that cannot name a file of the folder is refused here, where it would.
+    std::string guid = index < 0 ? std::string() : m_config.FileGuid(static_cast<size_t>(index));
+    return guid.empty() ? std::string() : FilePath(guid);
 }
 
 std::vector<MacroEvent> MacroLibrary::LoadMacro(int index) const
@@ -82,7 +92,9 @@ int MacroLibrary::SaveMacro(int index, const std::vector<MacroEvent>& events)
     bool dropped = events.size() > kMaxSavedEvents;
     std::vector<MacroEvent> kept(events.begin(), events.begin() + std::min(events.size(), kMaxSavedEvents));
     Json::Value document = MacroFile::Document(m_config.entries[index].name, m_config.entries[index].guid, kept);
-    if (m_json.WriteJsonDocument(path, document) != 0)
+    // A macro file that cannot be read as it stands is kept aside before the save replaces it.
+    if (!m_json.ReadUserDocument(path, MacroFile::IsMacroDocument).MayReplace() ||
+        m_json.WriteJsonDocument(path, document) != 0)
         return kMacroFileError;
     return dropped ? kMacroEventsDropped : kMacroDone;
 }
@@ -91,9 +103,7 @@ std::string MacroLibrary::NewGuid() const
 {
     for (;;) {
         std::string guid = m_json.MakeProfileId();
-        bool used = std::any_of(m_config.entries.begin(), m_config.entries.end(),
-                                [&](const MacroEntry& entry) { return entry.guid == guid; });
-        if (!used && !platform::Folders::FileExists(FilePath(guid)))
+        if (!m_config.HasGuid(guid) && !platform::Folders::FileExists(FilePath(guid)))
             return guid;
     }
 }
@@ -106,7 +116,7 @@ int MacroLibrary::AddMacro(const std::string& name, const std::vector<MacroEvent
     if (events && m_json.WriteJsonDocument(FilePath(guid), MacroFile::Document(name, guid, *events)) != 0)
         return kMacroFileError;
     MacroConfigFile next = m_config;
-    next.entries.push_back({name, guid});
+    next.Append(name, guid);
     if (next.Write(ConfigPath()) != 0) {
         std::error_code error;
         std::filesystem::remove(FilePath(guid), error);
@@ -173,12 +183,14 @@ int MacroLibrary::DeleteMacro(int index)
     if (!IsMacro(index))
         return kMacroNoMacro;
     std::string path = MacroFilePath(index);
+    const std::string guid = m_config.entries[index].guid;
     MacroConfigFile next = m_config;
     next.entries.erase(next.entries.begin() + index);
     if (next.Write(ConfigPath()) != 0)
         return kMacroFileError;
     m_config = next;
-    if (!path.empty()) {
+    // A file that another entry still names stays.
+    if (!path.empty() && !next.HasGuid(guid)) {
         std::error_code error;
         std::filesystem::remove(path, error);
     }
@@ -194,7 +206,7 @@ int MacroLibrary::RenameMacro(int index, const std::string& name)
     if (NameRules::IsTaken(name, MacroNames()))
         return kMacroNameTaken;
     MacroConfigFile next = m_config;
-    next.entries[index].name = name;
+    next.SetName(static_cast<size_t>(index), name);
     if (next.Write(ConfigPath()) != 0)
         return kMacroFileError;
     m_config = next;

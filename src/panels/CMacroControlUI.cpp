@@ -161,7 +161,8 @@ void CMacroControlUI::ShowSelectedMacro()
     if (rows)
         rows->RemoveAll();
     const int index = SelectedMacroIndex();
-    if (index < 0 || m_library.Entries()[static_cast<size_t>(index)].guid.empty()) {
+    // A macro whose Guid cannot name a file of the folder is shown but not edited.
+    if (index < 0 || m_library.MacroFilePath(index).empty()) {
         SetNameEditText("");
         EnableEditor(false);
         return;

@@ -26,9 +26,19 @@ public:
     static bool WriteWhole(const std::string& targetPath, std::string_view bytes);
 
     // Keeps the bytes of a file that cannot be used beside it as "<path>.damaged-<local time>"
-    // before anything replaces it. The copy's path, or empty when there was no file or no copy
-    // could be made (the caller then must not replace the file).
+    // before anything replaces it. The copy's path, or empty when there was no file, no copy
+    // could be made, or a folder stands in the file's place (the caller then must not replace
+    // it). A file already kept aside (its bytes linked under such a name) is not kept twice:
+    // that copy's path is returned.
     static std::string KeepAside(const std::string& path);
+
+    // True for a name Begin gives its temporaries: "<target>.tmp-" and six letters or digits.
+    static bool IsTemporaryName(const std::string& fileName);
+    // Removes the temporaries a crash between Begin and Commit left in folder and in its
+    // subfolders one level down (the device folders): regular files only, no link followed.
+    // Call only while no write is under way (at start, holding the single-instance lock).
+    // The number removed.
+    static int RemoveStaleTemporaries(const std::string& folder);
 
 private:
     void Discard();

@@ -1,8 +1,11 @@
 #include "platform/Folders.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,6 +32,26 @@ std::string XdgFolder(const char* variable, const char* fallbackUnderHome)
     if (value && value[0] == '/')
         return value;
     return HomeFolder() + fallbackUnderHome;
+}
+
+bool IsWithin(const std::filesystem::path& path, const std::filesystem::path& folder)
+{
+    auto [end, unused] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    (void)unused;
+    return end == folder.end();
+}
+
+// Where path's links may lead: the program's user folder that holds it, else its own folder.
+std::filesystem::path ContainingRoot(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::path parent = std::filesystem::weakly_canonical(path.parent_path(), error);
+    for (const std::string& root : {Folders::UserDataFolder(), Folders::UserConfigFolder()}) {
+        std::filesystem::path canonicalRoot = std::filesystem::weakly_canonical(root, error);
+        if (!error && IsWithin(parent, canonicalRoot))
+            return canonicalRoot;
+    }
+    return parent;
 }
 
 } // namespace
@@ -109,6 +132,27 @@ bool Folders::FileExists(const std::string& path)
 {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool Folders::IsLinkOutOfItsFolder(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (path.empty() || !fs::is_symlink(path, error))
+        return false;
+    // Follow the chain by hand: a dangling link must be judged by where it points.
+    fs::path target = fs::absolute(path, error);
+    constexpr int kMaxHops = 40;
+    for (int hop = 0; hop < kMaxHops && fs::is_symlink(target, error); ++hop) {
+        fs::path next = fs::read_symlink(target, error);
+        if (error)
+            return true;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    if (fs::is_symlink(target, error))
+        return true; // a loop
+    target = fs::weakly_canonical(target, error);
+    return error || !IsWithin(target, ContainingRoot(fs::absolute(path, error)));
 }
 
 } // namespace platform

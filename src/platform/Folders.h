@@ -28,6 +28,10 @@ public:
     static bool CreateFolders(const std::string& path);
     static bool FolderExists(const std::string& path);
     static bool FileExists(const std::string& path);
+    // True when path is a symbolic link (a dangling one too) whose target lies outside the
+    // folder tree the path belongs to: the user data folder or the user config folder when path
+    // lies in one of them, else path's own folder. The program's files never follow such a link.
+    static bool IsLinkOutOfItsFolder(const std::string& path);
 };
 
 } // namespace platform

@@ -1,11 +1,11 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/FileAccess.h"
 #include "platform/Folders.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
@@ -68,29 +68,44 @@ std::string SettingsStore::DefaultPath()
 
 SettingsStore::Keys SettingsStore::Load() const
 {
+    bool damaged = false;
+    return Load(damaged);
+}
+
+SettingsStore::Keys SettingsStore::Load(bool& damaged) const
+{
+    // The store holds a handful of values; anything larger is no store of ours.
+    constexpr long kMaxBytes = 1024 * 1024;
     Keys keys;
-    std::ifstream in(m_path, std::ios::binary);
+    std::string bytes;
+    FileAccess::ReadStatus status = FileAccess::ReadWhole(m_path, kMaxBytes, FileAccess::Links::StayInFolder, bytes);
+    damaged = status == FileAccess::ReadStatus::Unreadable;
+    std::istringstream in(bytes);
     std::string line;
     Values* current = nullptr;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        if (line.empty())
+            continue;
         if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
             current = &keys[line.substr(1, line.size() - 2)];
             continue;
         }
         auto equals = line.find('=');
-        if (!current || equals == std::string::npos || equals == 0)
+        if (!current || equals == std::string::npos || equals == 0 || line.find('\0') != std::string::npos) {
+            damaged = true;
             continue;
-        std::string raw = line.substr(equals + 1);
-        if (raw.rfind("dword:", 0) == 0 || raw.rfind("sz:", 0) == 0)
-            (*current)[Unescape(line.substr(0, equals))] = raw;
+        }
+        (*current)[Unescape(line.substr(0, equals))] = line.substr(equals + 1);
     }
     return keys;
 }
 
-bool SettingsStore::Save(const Keys& keys) const
+bool SettingsStore::Save(const Keys& keys, bool damaged) const
 {
+    if (damaged && AtomicFile::KeepAside(m_path).empty())
+        return false;
     std::ostringstream out;
     for (const auto& [key, values] : keys) {
         out << '[' << key << "]\n";
@@ -111,11 +126,12 @@ bool SettingsStore::KeyExists(const std::string& key) const
 bool SettingsStore::CreateKey(const std::string& key)
 {
     std::lock_guard guard(m_lock);
-    Keys keys = Load();
+    bool damaged = false;
+    Keys keys = Load(damaged);
     if (keys.count(key))
         return true;
     keys[key];
-    return Save(keys);
+    return Save(keys, damaged);
 }
 
 std::optional<std::string> SettingsStore::QueryRaw(const std::string& key, const std::string& name) const
@@ -134,9 +150,10 @@ std::optional<std::string> SettingsStore::QueryRaw(const std::string& key, const
 bool SettingsStore::SetRaw(const std::string& key, const std::string& name, const std::string& raw)
 {
     std::lock_guard guard(m_lock);
-    Keys keys = Load();
+    bool damaged = false;
+    Keys keys = Load(damaged);
     keys[key][name] = raw;
-    return Save(keys);
+    return Save(keys, damaged);
 }
 
 std::optional<uint32_t> SettingsStore::QueryDword(const std::string& key, const std::string& name) const
@@ -176,11 +193,12 @@ bool SettingsStore::SetString(const std::string& key, const std::string& name, c
 bool SettingsStore::DeleteValue(const std::string& key, const std::string& name)
 {
     std::lock_guard guard(m_lock);
-    Keys keys = Load();
+    bool damaged = false;
+    Keys keys = Load(damaged);
     auto k = keys.find(key);
     if (k == keys.end() || k->second.erase(name) == 0)
         return true;
-    return Save(keys);
+    return Save(keys, damaged);
 }
 
 } // namespace platform

@@ -14,7 +14,9 @@ namespace platform {
 //   LANGUAGE=dword:1
 //   Skin=sz:dark
 // Key and value names compare without regard to ASCII case, as the registry does. Every change
-// rewrites the file atomically; a damaged line is skipped, never fatal.
+// rewrites the file atomically; a value of a type the program does not know is written back as
+// it was. A damaged line is skipped, never fatal, and a file with one (or an unreadable file, or
+// a link out of its folder) is kept aside before the first change replaces it.
 class SettingsStore {
 public:
     explicit SettingsStore(std::string filePath);
@@ -40,8 +42,11 @@ private:
     using Values = std::map<std::string, std::string, NoCaseLess>; // name -> "dword:N" or "sz:text"
     using Keys = std::map<std::string, Values, NoCaseLess>;
 
+    // The keys of the file; damaged is set when something in it could not be used.
+    Keys Load(bool& damaged) const;
     Keys Load() const;
-    bool Save(const Keys& keys) const;
+    // Writes keys over the file, keeping a damaged file aside first.
+    bool Save(const Keys& keys, bool damaged) const;
     std::optional<std::string> QueryRaw(const std::string& key, const std::string& name) const;
     bool SetRaw(const std::string& key, const std::string& name, const std::string& raw);
 

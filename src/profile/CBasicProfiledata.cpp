@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 // Sections: the key tables of the records; saving; paths and loading; lighting records;
 // key list.
@@ -85,14 +86,36 @@ Record ReadByteFields(Json::Value& object, const ByteField<Record> (&fields)[N],
     return record;
 }
 
-// The record as an object of integers.
+// Writes the record's fields as integers into object; members the program does not know stay.
 template <typename Record, size_t N>
-Json::Value ByteFieldsObject(const Record& record, const ByteField<Record> (&fields)[N])
+void PutByteFields(Json::Value& object, const Record& record, const ByteField<Record> (&fields)[N])
 {
-    Json::Value object(Json::objectValue);
     for (const ByteField<Record>& field : fields)
         object[field.key] = record.*field.member;
-    return object;
+}
+
+// The sections of a device node (of every family) and the type each must have when present.
+struct SectionShape {
+    const char* key;
+    Json::ValueType type;
+};
+
+constexpr SectionShape kSectionShapes[] = {
+    {"LightInfo", Json::objectValue},   {"AudioLightInfo", Json::objectValue}, {"LightList", Json::arrayValue},
+    {"KeyList", Json::arrayValue},      {"DPIStages", Json::objectValue},      {"SystemStages", Json::objectValue},
+    {"ReportStages", Json::objectValue},
+};
+
+bool IsWrongShaped(const Json::Value& node, const SectionShape& shape)
+{
+    const Json::Value& section = node[shape.key];
+    return !section.isNull() && section.type() != shape.type;
+}
+
+// What a save keeps of a document: an object whose "Device", when there, is an array.
+bool IsSavableDocument(const Json::Value& document)
+{
+    return document.isObject() && (document["Device"].isNull() || document["Device"].isArray());
 }
 
 size_t BoundedSize(const Json::Value& array, size_t limit, JsonFieldReader& fields)
@@ -111,9 +134,14 @@ int CBasicProfiledata::SaveProfile()
 
 int CBasicProfiledata::SaveDeviceNode(const Json::Value& node, const std::string& path)
 {
-    if (node.isNull() || path.empty())
+    if (node.isNull() || path.empty() || IsDefaultProfile(path))
         return -1;
-    Json::Value document = m_json.ReadJsonDocument(path);
+    UserDocument read = m_json.ReadUserDocument(path, IsSavableDocument);
+    if (!read.MayReplace())
+        return -1;
+    Json::Value document = read.document;
+    if (!read.IsUsable())
+        RestoreIdentity(document, path);
     PutDeviceNode(document, node);
     return m_json.WriteJsonDocument(path, document);
 }
@@ -125,7 +153,14 @@ int CBasicProfiledata::SaveOtherProfile(const std::string& path)
 
 int CBasicProfiledata::WriteDocument(const Json::Value& document, const std::string& path)
 {
+    if (IsDefaultProfile(path))
+        return -1;
     return m_json.WriteJsonDocument(path, document);
+}
+
+bool CBasicProfiledata::IsDefaultProfile(const std::string& path) const
+{
+    return path == m_defaultProfilePath || JsonFile::IsInProgramFolder(path);
 }
 
 void CBasicProfiledata::SetProfilePath(const std::string& path)
@@ -158,17 +193,66 @@ Json::Value CBasicProfiledata::LoadOtherProfile(const std::string& path)
 
 Json::Value CBasicProfiledata::LoadNodeInto(const std::string& path, Json::Value& node)
 {
-    Json::Value document = m_json.ReadJsonDocument(path);
-    node = DeviceNodeOf(document);
+    // The default profile is the program's own data: read, never repaired, never written.
+    if (path.empty() || IsDefaultProfile(path)) {
+        node = DeviceNodeOf(m_json.ReadJsonDocument(path.empty() ? m_defaultProfilePath : path));
+        return node;
+    }
+    UserDocument read = m_json.ReadUserDocument(path, [this](const Json::Value& document) {
+        return IsSavableDocument(document) && IsWellShapedNode(DeviceNodeOf(document));
+    });
+    Json::Value document = read.document;
+    // The file is kept aside by now; sections of the wrong type read as missing from here on.
+    node = UsableNodeOf(document);
     if (node.isNull()) {
         node = DeviceNodeOf(m_json.ReadJsonDocument(m_defaultProfilePath));
-        // A read of the default file itself must never turn into a write over it.
-        if (!path.empty() && path != m_defaultProfilePath) {
+        if (read.MayReplace()) {
+            RestoreIdentity(document, path);
             PutDeviceNode(document, node);
             m_json.WriteJsonDocument(path, document);
         }
     }
     return node;
+}
+
+Json::Value CBasicProfiledata::UsableNodeOf(const Json::Value& document) const
+{
+    Json::Value node = DeviceNodeOf(document);
+    for (const SectionShape& shape : kSectionShapes) {
+        if (node.isObject() && IsWrongShaped(node, shape))
+            node.removeMember(shape.key);
+    }
+    return node;
+}
+
+Json::Value CBasicProfiledata::TakeDocument(const Json::Value& document)
+{
+    m_fields.ResetRepairs();
+    m_currentNode = UsableNodeOf(document);
+    m_otherNode = m_currentNode;
+    return m_currentNode;
+}
+
+bool CBasicProfiledata::IsWellShapedNode(const Json::Value& node)
+{
+    if (!node.isObject())
+        return false;
+    for (const SectionShape& shape : kSectionShapes) {
+        if (IsWrongShaped(node, shape))
+            return false;
+    }
+    const Json::Value& stages = node["DPIStages"];
+    return stages.isNull() || stages["StageDPIs"].isNull() || stages["StageDPIs"].isArray();
+}
+
+void CBasicProfiledata::RestoreIdentity(Json::Value& document, const std::string& path) const
+{
+    if (!document.isObject())
+        document = Json::Value(Json::objectValue);
+    // A profile's identifier is its file's name; the name itself lives in the profile list.
+    const std::string id = JsonFile::BaseFileName(path);
+    if (!std::as_const(document)["profileUUID"].isString() && JsonFile::IsProfileId(id))
+        document["profileUUID"] = id;
 }
 
 Json::Value CBasicProfiledata::DeviceNodeOf(const Json::Value& document) const
@@ -189,7 +273,7 @@ void CBasicProfiledata::PutDeviceNode(Json::Value& document, const Json::Value& 
 
 Json::Value CBasicProfiledata::LoadLightConfig(const std::string& path)
 {
-    m_lightConfig = m_json.ReadJsonDocument(path);
+    TakeLightConfig(m_json.InspectUserDocument(path).document);
     return m_lightConfig;
 }
 
@@ -207,7 +291,7 @@ LightInfo CBasicProfiledata::GetLightInfo()
 void CBasicProfiledata::SetLightInfo(const LightInfo& info)
 {
     m_lightInfo = info;
-    JsonFieldReader::ObjectMember(m_currentNode, "LightInfo") = ByteFieldsObject(info, kLightInfoFields);
+    PutByteFields(JsonFieldReader::ObjectMember(m_currentNode, "LightInfo"), info, kLightInfoFields);
 }
 
 AudioLightInfo CBasicProfiledata::GetAudioLightInfo()
@@ -225,7 +309,7 @@ AudioLightInfo CBasicProfiledata::GetAudioLightInfo()
 void CBasicProfiledata::SetAudioLightInfo(const AudioLightInfo& info)
 {
     m_audioLightInfo = info;
-    JsonFieldReader::ObjectMember(m_currentNode, "AudioLightInfo") = ByteFieldsObject(info, kAudioLightInfoFields);
+    PutByteFields(JsonFieldReader::ObjectMember(m_currentNode, "AudioLightInfo"), info, kAudioLightInfoFields);
 }
 
 std::vector<LightListEntry> CBasicProfiledata::GetLightList()
@@ -267,9 +351,14 @@ std::string CBasicProfiledata::LightEffectFilePath() const
 
 std::vector<LightEffectStep> CBasicProfiledata::GetLightEffectSteps()
 {
-    std::vector<LightEffectStep> steps;
     std::string path = LightEffectFilePath();
-    Json::Value document = path.empty() ? Json::Value() : m_json.ReadJsonDocument(path);
+    return LightEffectStepsOf(path.empty() ? Json::Value() : m_json.InspectUserDocument(path).document);
+}
+
+std::vector<LightEffectStep> CBasicProfiledata::LightEffectStepsOf(const Json::Value& effectDocument)
+{
+    std::vector<LightEffectStep> steps;
+    Json::Value document = effectDocument;
     Json::Value* frames = JsonFieldReader::Member(document, "LEDEffectList");
     if (frames && frames->isArray()) {
         steps.resize(BoundedSize(*frames, kMaxEffectSteps, m_fields));

@@ -36,11 +36,12 @@ public:
     // SaveDeviceNode(current node, profile path); 0 when written, -1 when not.
     virtual int SaveProfile();
     // Re-reads the document at path, replaces only its "Device"[device index] with node and
-    // writes it back; other members survive. -1 (nothing written) for a null node or empty path.
+    // writes it back; other members survive, and a document that is no longer usable is kept
+    // aside first. -1 (nothing written) for a null node, an empty path or the default profile.
     virtual int SaveDeviceNode(const Json::Value& node, const std::string& path);
     // SaveDeviceNode(other node, path).
     virtual int SaveOtherProfile(const std::string& path);
-    // Writes document to path unchanged; 0 or -1.
+    // Writes document to path unchanged; 0 or -1 (never over the default profile).
     virtual int WriteDocument(const Json::Value& document, const std::string& path);
 
     // An empty path leaves the profile path unchanged.
@@ -55,17 +56,23 @@ public:
     void SetDeviceIndex(int index);
     int GetDeviceIndex() const { return m_deviceIndex; }
 
-    // Makes the device node of path current and returns a copy. A file without a usable node
-    // (missing, broken, or no object there) gets the default profile's node written into it;
-    // the default profile file itself is never written.
+    // Makes the device node of path current and returns a copy. A file that is not usable as it
+    // stands is kept aside first; one without a usable node (missing, broken, or no object there)
+    // then gets the default profile's node written into it, keeping its other members, and a
+    // section of the wrong type reads as missing. The default profile file is never written.
     Json::Value LoadProfile(const std::string& path);
     // The same into the other node.
     Json::Value LoadOtherProfile(const std::string& path);
+    // Makes the device node of a parsed document current as LoadProfile does with a file's,
+    // without reading or writing any file; returns a copy (null when the document has none).
+    Json::Value TakeDocument(const Json::Value& document);
     // The light configuration document ("tavix_light.config"); null when missing or broken.
     Json::Value LoadLightConfig(const std::string& path);
+    // The same from a parsed document.
+    void TakeLightConfig(const Json::Value& document) { m_lightConfig = document; }
 
     LightInfo GetLightInfo();
-    // Replaces the node's "LightInfo" whole.
+    // Writes the record's keys into the node's "LightInfo"; members the program does not know stay.
     void SetLightInfo(const LightInfo& info);
     // The colour-type flag always reads as 1.
     AudioLightInfo GetAudioLightInfo();
@@ -74,6 +81,8 @@ public:
     // The frames of the custom effect that the current LightInfo selects, from the ".light" file
     // named by the light configuration's "Guid", in the light configuration's folder.
     std::vector<LightEffectStep> GetLightEffectSteps();
+    // The frames of a parsed effect document.
+    std::vector<LightEffectStep> LightEffectStepsOf(const Json::Value& effectDocument);
     std::vector<KeyAssignment> GetKeyList();
     // Writes "Assignment" of element i for every position i of the list; "DefaultAssignment" and
     // later elements stay as they are.
@@ -90,6 +99,14 @@ protected:
 
 private:
     Json::Value LoadNodeInto(const std::string& path, Json::Value& node);
+    // Device[i] of a document that was read, with sections of the wrong type taken out.
+    Json::Value UsableNodeOf(const Json::Value& document) const;
+    // The default profile (or any file of the program folder), which is never written.
+    bool IsDefaultProfile(const std::string& path) const;
+    // True for an object whose known sections have their types.
+    static bool IsWellShapedNode(const Json::Value& node);
+    // A repaired document names its profile again: "profileUUID" from the file name.
+    void RestoreIdentity(Json::Value& document, const std::string& path) const;
     Json::Value DeviceNodeOf(const Json::Value& document) const;
     void PutDeviceNode(Json::Value& document, const Json::Value& node) const;
     std::vector<KeyAssignment> ReadKeyList(Json::Value& node);

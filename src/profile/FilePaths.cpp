@@ -45,7 +45,7 @@ std::vector<FilePaths::IdentifiedFile> FilePaths::IdentifiedFiles(const std::str
         std::string id = JsonFile::BaseFileName(file);
         if (file != id + extension || !JsonFile::IsProfileId(id))
             continue;
-        Json::Value document = json.ReadJsonDocument(item.path().string());
+        Json::Value document = json.InspectUserDocument(item.path().string()).document;
         if (!accept(document))
             continue;
         const Json::Value& name = document.isObject() ? document[nameKey] : Json::Value::nullSingleton();

@@ -111,7 +111,7 @@ int ProfileLibrary::CurrentIndex() const
 
 std::string ProfileLibrary::CurrentProfilePath() const
 {
-    return IsSelected() ? ProfilePath(m_list.entries[m_selected].id) : std::string();
+    return IsSelected() ? ProfilePathAt(m_selected) : std::string();
 }
 
 std::vector<std::string> ProfileLibrary::Names() const
@@ -130,17 +130,20 @@ int ProfileLibrary::ProfileCount()
 
 std::string ProfileLibrary::ProfilePathAt(int index) const
 {
-    if (index < 0 || index >= Count())
-        return {};
-    return ProfilePath(m_list.entries[index].id);
+    // An identifier that cannot name a file of the folder is refused here, where it would.
+    std::string id = index < 0 ? std::string() : m_list.FileId(static_cast<size_t>(index));
+    return id.empty() ? std::string() : ProfilePath(id);
 }
 
 void ProfileLibrary::RefreshList()
 {
     ProfileListFile fresh;
-    // A list file that went missing or broken meanwhile is rewritten from memory by the next write.
-    if (!fresh.Read(ListPath()) || fresh.entries.empty())
+    // A list file that went missing or broken meanwhile (and was kept aside) is rewritten from
+    // memory by the next write.
+    if (!fresh.Read(ListPath()) || fresh.entries.empty()) {
+        m_list.mayWrite = fresh.mayWrite;
         return;
+    }
     m_list = fresh;
     if (m_selected >= Count())
         m_selected = Count() - 1;
@@ -151,9 +154,7 @@ std::string ProfileLibrary::NewProfileId() const
     // Identifiers never repeat within this process; a file left by another one is skipped too.
     for (;;) {
         std::string id = m_json.MakeProfileId();
-        bool listed = std::any_of(m_list.entries.begin(), m_list.entries.end(),
-                                  [&](const ProfileListEntry& entry) { return entry.id == id; });
-        if (!listed && !platform::Folders::FileExists(ProfilePath(id)))
+        if (!m_list.HasId(id) && !platform::Folders::FileExists(ProfilePath(id)))
             return id;
     }
 }
@@ -173,19 +174,23 @@ int ProfileLibrary::Init()
     m_selected = -1;
     m_currentId.clear();
     if (!m_list.Read(ListPath()) || m_list.entries.empty()) {
+        // An unusable list that could not be kept aside stays as it is.
+        if (!m_list.mayWrite)
+            return kProfileFileError;
         if (int result = RebuildList(); result != kProfileDone)
             return result;
     }
-    return Select(m_list.select);
+    return Select(FirstWithFile(m_list.select));
 }
 
 ProfileListFile ProfileLibrary::ListFromProfileFiles() const
 {
-    ProfileListFile list;
+    ProfileListFile list = m_list;
+    list.entries.clear();
     auto isDocument = [](const Json::Value& document) { return document.isObject(); };
     for (const auto& file : FilePaths::IdentifiedFiles(m_folder, kProfileExtension, isDocument, "profilename",
                                                        "Profile", ProfileListFile::kMaxProfiles))
-        list.entries.push_back({file.name, file.id});
+        list.Append(file.name, file.id);
     return list;
 }
 
@@ -198,10 +203,21 @@ int ProfileLibrary::RebuildList()
         SetNameAndId(document, "Profile1", id);
         if (m_json.WriteJsonDocument(ProfilePath(id), document) != 0)
             return kProfileFileError;
-        rebuilt.entries.push_back({"Profile1", id});
+        rebuilt.Append("Profile1", id);
     }
     m_list = rebuilt;
     return m_list.Write(ListPath()) == 0 ? kProfileDone : kProfileFileError;
+}
+
+int ProfileLibrary::FirstWithFile(int index) const
+{
+    if (index >= 0 && index < Count() && !m_list.FileId(static_cast<size_t>(index)).empty())
+        return index;
+    for (int i = 0; i < Count(); ++i) {
+        if (!m_list.FileId(static_cast<size_t>(i)).empty())
+            return i;
+    }
+    return index;
 }
 
 int ProfileLibrary::Select(int index)
@@ -210,7 +226,7 @@ int ProfileLibrary::Select(int index)
     if (m_list.entries.empty())
         return kProfileNothingToDo;
     m_selected = index >= 0 && index < Count() ? index : 0;
-    m_currentId = m_list.entries[m_selected].id;
+    m_currentId = m_list.FileId(static_cast<size_t>(m_selected));
     if (m_list.select == m_selected)
         return kProfileDone;
     m_list.select = m_selected;
@@ -226,7 +242,7 @@ int ProfileLibrary::AddProfile(const std::string& name, Json::Value document, bo
     if (m_json.WriteJsonDocument(ProfilePath(id), document) != 0)
         return kProfileFileError;
     ProfileListFile next = m_list;
-    next.entries.push_back({name, id});
+    next.Append(name, id);
     if (selectNew)
         next.select = static_cast<int>(next.entries.size()) - 1;
     if (next.Write(ListPath()) != 0) {
@@ -261,7 +277,7 @@ int ProfileLibrary::Copy()
     std::string name = names[m_selected] + " copy";
     while (NameRules::IsTaken(name, names))
         name += " copy";
-    Json::Value document = m_json.ReadJsonDocument(CurrentProfilePath());
+    Json::Value document = m_json.InspectUserDocument(CurrentProfilePath()).document;
     // A selected profile whose file is gone or broken would be repaired from the default on
     // load; its copy starts from the default at once.
     if (!document.isObject())
@@ -296,12 +312,14 @@ int ProfileLibrary::Export(const std::string& path) const
         return kProfileFileError;
     ProfileListFile list;
     std::string id = list.Read(ListPath()) && m_selected < static_cast<int>(list.entries.size())
-                         ? list.entries[m_selected].id
-                         : m_list.entries[m_selected].id;
-    Json::Value document = m_json.ReadJsonDocument(ProfilePath(id));
-    if (!document.isObject())
+                         ? list.FileId(static_cast<size_t>(m_selected))
+                         : m_list.FileId(static_cast<size_t>(m_selected));
+    if (id.empty())
         return kProfileFileError;
-    return m_json.WriteJsonDocument(path, document) == 0 ? kProfileDone : kProfileFileError;
+    UserDocument profile = m_json.InspectUserDocument(ProfilePath(id));
+    if (!profile.IsUsable())
+        return kProfileFileError;
+    return m_json.WriteJsonDocument(path, profile.document) == 0 ? kProfileDone : kProfileFileError;
 }
 
 int ProfileLibrary::Delete()
@@ -310,16 +328,19 @@ int ProfileLibrary::Delete()
     if (!IsSelected() || Count() < 2)
         return kProfileNothingToDo;
     ProfileListFile next = m_list;
-    std::string id = next.entries[m_selected].id;
+    std::string id = next.FileId(static_cast<size_t>(m_selected));
     next.entries.erase(next.entries.begin() + m_selected);
     next.select = m_selected == 0 ? 0 : m_selected - 1;
     if (next.Write(ListPath()) != 0)
         return kProfileFileError;
-    std::error_code error;
-    std::filesystem::remove(ProfilePath(id), error);
+    // A file that another entry still names stays.
+    if (!id.empty() && !next.HasId(id)) {
+        std::error_code error;
+        std::filesystem::remove(ProfilePath(id), error);
+    }
     m_list = next;
     m_selected = next.select;
-    m_currentId = m_list.entries[m_selected].id;
+    m_currentId = m_list.FileId(static_cast<size_t>(m_selected));
     return kProfileDone;
 }
 
@@ -335,15 +356,15 @@ int ProfileLibrary::Rename(const std::string& name)
     if (NameRules::IsTaken(name, Names(), m_selected))
         return kProfileNameTaken;
     ProfileListFile next = m_list;
-    next.entries[m_selected].name = name;
+    next.SetName(static_cast<size_t>(m_selected), name);
     if (next.Write(ListPath()) != 0)
         return kProfileFileError;
     m_list = next;
     // The file's own name is informative; a profile file that is missing or broken stays so.
-    Json::Value document = m_json.ReadJsonDocument(CurrentProfilePath());
-    if (document.isObject()) {
-        document["profilename"] = name;
-        m_json.WriteJsonDocument(CurrentProfilePath(), document);
+    UserDocument profile = m_json.InspectUserDocument(CurrentProfilePath());
+    if (profile.IsUsable()) {
+        profile.document["profilename"] = name;
+        m_json.WriteJsonDocument(CurrentProfilePath(), profile.document);
     }
     return kProfileDone;
 }
@@ -354,12 +375,17 @@ int ProfileLibrary::ResetToDefault()
     if (!IsSelected())
         return kProfileNothingToDo;
     Json::Value document = m_json.ReadJsonDocument(m_defaultProfilePath);
-    if (!document.isObject())
+    const std::string path = CurrentProfilePath();
+    if (!document.isObject() || path.empty())
         return kProfileFileError;
     const ProfileListEntry& entry = m_list.entries[m_selected];
     SetNameAndId(document, entry.name, entry.id);
+    // The reset replaces the profile on purpose; a file that was unusable anyway is kept aside.
+    UserDocument old = m_json.ReadUserDocument(path);
+    if (!old.MayReplace())
+        return kProfileFileError;
     constexpr int kHeadset = 7;
     if (m_kind == kHeadset)
-        KeepCustomEqualiser(m_json.ReadJsonDocument(ProfilePath(entry.id)), document);
-    return m_json.WriteJsonDocument(ProfilePath(entry.id), document) == 0 ? kProfileDone : kProfileFileError;
+        KeepCustomEqualiser(old.document, document);
+    return m_json.WriteJsonDocument(path, document) == 0 ? kProfileDone : kProfileFileError;
 }

@@ -57,7 +57,7 @@ public:
     void SetFolders(const std::string& profileFolder, const std::string& defaultProfilePath);
 
     // Creates the folder, reads the list and selects the stored profile (entry 0 when the stored
-    // index is outside the list). A missing, broken or empty list is rebuilt from the profile
+    // index is outside the list; the first entry that names a file when that one names none). A missing, broken or empty list is rebuilt from the profile
     // files in the folder, or, when there are none, becomes one profile "Profile1" made from the
     // default profile. kProfileFileError, with nothing written, when no folder is set.
     int Init();
@@ -101,6 +101,8 @@ private:
     std::string ListPath() const;
     std::string ProfilePath(const std::string& id) const;
     void RefreshList();
+    // index when its entry names a profile file, else the first entry that does (index when none).
+    int FirstWithFile(int index) const;
     ProfileListFile ListFromProfileFiles() const;
     int RebuildList();
     std::string NewProfileId() const;

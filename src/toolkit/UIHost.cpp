@@ -30,6 +30,11 @@ POINT CursorPosition()
     return g_host ? g_host->CursorPos() : POINT{};
 }
 
+POINT ScreenPointFromDevicePixels(POINT devicePoint)
+{
+    return g_host ? g_host->ScreenPointFromDevicePixels(devicePoint) : devicePoint;
+}
+
 bool AddPrivateFontFile(const std::string& path)
 {
     return g_host && g_host->AddFontFile(path);

@@ -75,6 +75,9 @@ public:
     // The full rectangle of the monitor nearest rc.
     virtual RECT MonitorRect(const RECT& rc) = 0;
     virtual POINT CursorPos() = 0;
+    // A point in the display's device pixels (as the window system's input records report
+    // it) in the screen coordinates of window rectangles; the same where nothing scales.
+    virtual POINT ScreenPointFromDevicePixels(POINT devicePoint) { return devicePoint; }
     // Adds a private font for this process; false when the file is not a usable font.
     virtual bool AddFontFile(const std::string& path) = 0;
     // Text asking for face is drawn with the first of families that has the glyph; hosts that
@@ -95,6 +98,8 @@ void SetUIHost(IUIHost* host);
 // The full rectangle of the monitor nearest the window.
 RECT MonitorRectOf(HWND hwnd);
 POINT CursorPosition();
+// A point in device pixels in the screen coordinates of window rectangles.
+POINT ScreenPointFromDevicePixels(POINT devicePoint);
 // Adds a private font file for the process; false when missing or rejected.
 bool AddPrivateFontFile(const std::string& path);
 // The system's file dialogs: true and path set when the user confirms, false (path untouched)

@@ -1,40 +1,25 @@
 #include "ui/ColorSelectWnd.h"
 
 #include "platform/Folders.h"
-#include "profile/JsonFile.h"
+#include "profile/ColorOptionFile.h"
 #include "profile/StringUtils.h"
 #include "toolkit/ColorPaletteUI.h"
 #include "toolkit/OptionUI.h"
 #include "ui/WindowDpi.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <functional>
+#include <optional>
+#include <vector>
 
 namespace {
 
-constexpr DWORD kEmptySwatch = 0xFFFFFFFF;
 constexpr int kMaxChannel = 255;
 constexpr int kWidth = 800;
 constexpr int kHeight = 572;
 // The Windows clip-children style; hosts accept it and have nothing to do for it.
 constexpr DWORD kClipChildren = 0x02000000;
 const char kConfigName[] = "color_option_info.config";
-const char kPresetKey[] = "palletDialogcoloroption";
-const char kUserKey[] = "palletDialogcollectcoloroption";
 const char kSevenColourImage[] = "common/base1.png";
-
-std::string HexColour(DWORD argb)
-{
-    char text[9];
-    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(argb));
-    return text;
-}
-
-DWORD ParseColour(const Json::Value& value)
-{
-    return value.isString() ? static_cast<DWORD>(std::strtoul(value.asCString(), nullptr, 16)) : kEmptySwatch;
-}
 
 } // namespace
 
@@ -61,20 +46,13 @@ std::string CColorSelectWnd::ConfigPath()
 void CColorSelectWnd::InitWindow()
 {
     m_palette = static_cast<CColorPaletteUI*>(Control("Pallet") ? Control("Pallet")->GetInterface("ColorPalette") : nullptr);
-    Json::Value document = ReadDocument();
-    if (!document.isObject()) {
-        JsonFile json;
-        document = json.ReadJsonDocument(platform::Folders::ProgramFolder() + "/DefaultData/" + kConfigName);
-        if (document.isObject())
-            WriteDocument(document);
-    }
+    platform::Folders::EnsureUserDataFolder();
+    const Json::Value document = ColorOptionFile::ReadOrCopyDefault(
+        ConfigPath(), platform::Folders::ProgramFolder() + "/DefaultData/" + kConfigName);
     SetCurrentColour(m_colour);
     SetSevenColour(m_sevenColour);
-    const Json::Value& info = document.isObject() ? document["coloroptioninfo"] : Json::Value::nullSingleton();
-    if (info.isObject()) {
-        LoadPresets(info);
-        LoadUserSwatches(info);
-    }
+    LoadPresets(document);
+    LoadUserSwatches(document);
 }
 
 void CColorSelectWnd::SetDpi(int dpi)
@@ -238,81 +216,50 @@ LRESULT CColorSelectWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lP
     return 0;
 }
 
-Json::Value CColorSelectWnd::ReadDocument() const
+void CColorSelectWnd::LoadPresets(const Json::Value& document)
 {
-    JsonFile json;
-    return json.ReadJsonDocument(ConfigPath());
-}
-
-void CColorSelectWnd::WriteDocument(const Json::Value& document) const
-{
-    JsonFile json;
-    platform::Folders::EnsureUserDataFolder();
-    json.WriteJsonDocument(ConfigPath(), document);
-}
-
-void CColorSelectWnd::LoadPresets(const Json::Value& info)
-{
-    const Json::Value& presets = info[kPresetKey];
-    for (int i = 0; presets.isArray() && i < kSwatches && i < static_cast<int>(presets.size()); ++i) {
-        const Json::Value& entry = presets[i];
-        if (COptionUI* swatch = Swatch("color_option_", i); swatch && entry.isObject() && entry["color"].isString())
-            swatch->SetBkColor(ParseColour(entry["color"]));
+    for (int i = 0; i < kSwatches; ++i) {
+        COptionUI* swatch = Swatch("color_option_", i);
+        if (std::optional<uint32_t> colour = ColorOptionFile::Preset(document, i); swatch && colour)
+            swatch->SetBkColor(*colour);
     }
-    if (info["palletDialogcoloroption_selectitem"].isInt())
-        m_preset = info["palletDialogcoloroption_selectitem"].asInt();
+    if (std::optional<int> selected = ColorOptionFile::PresetSelection(document))
+        m_preset = *selected;
 }
 
-void CColorSelectWnd::LoadUserSwatches(const Json::Value& info)
+void CColorSelectWnd::LoadUserSwatches(const Json::Value& document)
 {
-    const Json::Value& swatches = info[kUserKey];
-    for (int i = 0; swatches.isArray() && i < kSwatches && i < static_cast<int>(swatches.size()); ++i) {
-        const Json::Value& entry = swatches[i];
+    for (int i = 0; i < kSwatches; ++i) {
         COptionUI* swatch = Swatch("collect_color_option_", i);
-        if (!swatch || !entry.isObject())
+        std::optional<ColorOptionFile::Swatch> stored = ColorOptionFile::UserSwatch(document, i);
+        if (!swatch || !stored)
             continue;
-        const bool held = entry["UserData"].isString() && entry["UserData"].asString() == "1";
-        const DWORD colour = held ? ParseColour(entry["color"]) : kEmptySwatch;
-        swatch->SetUserData(held ? "1" : "");
-        swatch->SetBkColor(colour);
-        swatch->SetSelectedBkColor(colour);
+        swatch->SetUserData(stored->held ? "1" : "");
+        swatch->SetBkColor(stored->argb);
+        swatch->SetSelectedBkColor(stored->argb);
     }
     // On opening no user swatch is the target of colour changes.
     m_userSwatch = -1;
 }
 
-void CColorSelectWnd::UpdateSwatchInfo(const std::function<void(Json::Value& info)>& update) const
-{
-    Json::Value document = ReadDocument();
-    if (!document.isObject())
-        document = Json::Value(Json::objectValue);
-    Json::Value& info = document["coloroptioninfo"];
-    if (!info.isObject())
-        info = Json::Value(Json::objectValue);
-    update(info);
-    WriteDocument(document);
-}
-
 void CColorSelectWnd::SavePresets() const
 {
-    UpdateSwatchInfo([this](Json::Value& info) {
-        for (int i = 0; i < kSwatches; ++i) {
-            if (COptionUI* swatch = Swatch("color_option_", i))
-                info[kPresetKey][i]["color"] = HexColour(swatch->GetBkColor());
-        }
-        info["palletDialogcoloroption_selectitem"] = m_preset;
-    });
+    std::vector<std::optional<uint32_t>> colours(kSwatches);
+    for (int i = 0; i < kSwatches; ++i) {
+        if (COptionUI* swatch = Swatch("color_option_", i))
+            colours[i] = swatch->GetBkColor();
+    }
+    platform::Folders::EnsureUserDataFolder();
+    ColorOptionFile::SavePresets(ConfigPath(), colours, m_preset);
 }
 
 void CColorSelectWnd::SaveUserSwatches() const
 {
-    UpdateSwatchInfo([this](Json::Value& info) {
-        for (int i = 0; i < kSwatches; ++i) {
-            if (COptionUI* swatch = Swatch("collect_color_option_", i)) {
-                info[kUserKey][i]["color"] = HexColour(swatch->GetBkColor());
-                info[kUserKey][i]["UserData"] = std::string(swatch->GetUserData());
-            }
-        }
-        info["palletDialogcollectcoloroption_selectitem"] = m_userSwatch;
-    });
+    std::vector<std::optional<ColorOptionFile::Swatch>> swatches(kSwatches);
+    for (int i = 0; i < kSwatches; ++i) {
+        if (COptionUI* swatch = Swatch("collect_color_option_", i))
+            swatches[i] = ColorOptionFile::Swatch {swatch->GetBkColor(), swatch->GetUserData() == "1"};
+    }
+    platform::Folders::EnsureUserDataFolder();
+    ColorOptionFile::SaveUserSwatches(ConfigPath(), swatches, m_userSwatch);
 }

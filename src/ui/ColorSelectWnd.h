@@ -13,7 +13,6 @@
 #include <json/value.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 class CColorPaletteUI;
@@ -67,12 +66,8 @@ private:
     // The current colour goes into the selected user swatch (when one is) and the preview.
     void ApplyToUserSwatch();
 
-    Json::Value ReadDocument() const;
-    void WriteDocument(const Json::Value& document) const;
-    void LoadPresets(const Json::Value& info);
-    void LoadUserSwatches(const Json::Value& info);
-    // Reads the document, lets update change its "coloroptioninfo" and writes it back.
-    void UpdateSwatchInfo(const std::function<void(Json::Value& info)>& update) const;
+    void LoadPresets(const Json::Value& document);
+    void LoadUserSwatches(const Json::Value& document);
     void SavePresets() const;
     void SaveUserSwatches() const;
 

@@ -43,8 +43,12 @@ bool IsCjkOrThai(int index)
 
 bool LanguageList::Load(const std::string& path)
 {
+    return LoadDocument(JsonFile().ReadJsonDocument(path));
+}
+
+bool LanguageList::LoadDocument(const Json::Value& root)
+{
     m_entries.clear();
-    Json::Value root = JsonFile().ReadJsonDocument(path);
     if (!root.isObject() || !root["Language"].isArray())
         return false;
     for (const Json::Value& item : root["Language"]) {

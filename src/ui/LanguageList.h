@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+namespace Json {
+class Value;
+}
+
 namespace platform {
 class SettingsStore;
 }
@@ -27,6 +31,8 @@ public:
 
     // Reads the list; false (and an empty list) when the file is missing or not valid JSON.
     bool Load(const std::string& path);
+    // The same from a parsed document.
+    bool LoadDocument(const Json::Value& root);
     const std::vector<LanguageEntry>& Entries() const { return m_entries; }
     // The entry at index, or an empty entry outside the list.
     LanguageEntry EntryAt(int index) const;

@@ -277,7 +277,7 @@ TEST_F(MousePage, SettingsSwitchShowsItsPartAndAnUnknownPartShowsTheFirst)
     // An option past the parts (a skin with more options than parts).
     COptionUI* beyond = Option("mouse_device_seting_option_2");
     beyond->Selected(false, false);
-    beyond->SetName("mouse_device_seting_option_3");
+    beyond->SetName("mouse_device_seting_option_4");
     beyond->Selected(true);
     EXPECT_EQ(TabIndex("mouse_device_seting_layout"), 0);
 }

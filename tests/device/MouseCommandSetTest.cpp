@@ -485,6 +485,24 @@ TEST_F(MouseCommandSetTest, MacrosUploadInFirstUseOrderUnderCompactNumbers)
     EXPECT_EQ(commands.KeyBlock(), Bytes(block.begin(), block.begin() + 33));
 }
 
+TEST_F(MouseCommandSetTest, UploadSeesTheMacrosOfARepairedIndex)
+{
+    MacroLibrary macros;
+    macros.SetFolder(folder.Path());
+    macros.LoadMacroList();
+    AddMacro(macros, 1, 0x2C);
+    // The index breaks; the macro panel rebuilds it from the macro files, so must the upload.
+    testsupport::WriteFileBytes(folder / "macro.config", R"({"MacroInfo": [)");
+    ASSERT_EQ(commands.ReadDeviceData(), kChannelOk);
+    std::vector<KeyAssignment> keys = profile.GetKeyList();
+    keys[1].current.function = KeyFunction::FromPacked(0x700001); // macro 0
+    const std::vector<int> used = commands.GetUsedMacros(keys);
+    ASSERT_EQ(used, (std::vector<int>{0}));
+    ASSERT_EQ(commands.WriteMacros(used), 0);
+    const Bytes memory = Firmware().MacroMemory();
+    EXPECT_EQ(Bytes(memory.begin() + 18, memory.begin() + 26), (Bytes{1, 0, 0, 0, 10, 0, 0x8A, 0x2C}));
+}
+
 TEST_F(MouseCommandSetTest, OverlongMacroAndFullMemoryAreRefusedBeforeSending)
 {
     struct Case {

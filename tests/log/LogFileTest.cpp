@@ -60,6 +60,29 @@ TEST(LogFile, MissingFolderIsNotCreatedAndStandardErrorSaysSo)
     EXPECT_FALSE(std::filesystem::exists(dir / "nowhere"));
 }
 
+TEST(LogFile, ALinkOutOfTheUserDataFolderIsKeptAsideNotWrittenThrough)
+{
+    TempFolder dir;
+    ScopedEnv data("XDG_DATA_HOME", dir / "data");
+    std::filesystem::create_directories(dir / "data/QV742-CORE");
+    WriteFileBytes(dir / "outside", "precious");
+    std::filesystem::create_symlink(dir / "outside", dir / "data/QV742-CORE/Vintor.log");
+    WriteLog("hello");
+    EXPECT_EQ(ReadFileBytes(dir / "outside"), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir / "data/QV742-CORE/Vintor.log"));
+    EXPECT_EQ(ReadFileBytes(dir / "data/QV742-CORE/Vintor.log").substr(19), ":hello\n");
+    int keptLinks = 0;
+    for (const auto& item : std::filesystem::directory_iterator(dir / "data/QV742-CORE"))
+        keptLinks += std::filesystem::is_symlink(item.symlink_status()) && std::filesystem::read_symlink(item.path()) == dir / "outside";
+    EXPECT_EQ(keptLinks, 1);
+
+    // A link that stays inside the folder is the user's arrangement and is followed.
+    std::filesystem::remove(dir / "data/QV742-CORE/Vintor.log");
+    std::filesystem::create_symlink("logs.txt", dir / "data/QV742-CORE/Vintor.log");
+    WriteLog("inside");
+    EXPECT_EQ(ReadFileBytes(dir / "data/QV742-CORE/logs.txt").substr(19), ":inside\n");
+}
+
 TEST(LogFile, WriteLogGoesToTheUserDataFolder)
 {
     TempFolder dir;

@@ -202,8 +202,7 @@ TEST_F(MacroLibraryTest, DamagedIndexesKeepPositionsAndNeverReachOutsideTheFolde
         std::string config;
         std::vector<std::string> guids;
     } rows[] = {
-        {"malformed", R"({"MacroInfo": [)", {good}}, // rebuilt from the macro files
-        {"not array", R"({"MacroInfo": {"MacroName": "a"}})", {good}},
+
         {"escaping guid", R"({"MacroInfo": [{"MacroName": "a", "Guid": "../outside"}, {"MacroName": "b", "Guid": ")" + good + R"("}]})",
          {"", good}},
         {"wrong types", R"({"MacroInfo": [7, {"MacroName": 3, "Guid": 2026}, {"Guid": ")" + good + R"("}]})", {"", "", good}},
@@ -217,8 +216,8 @@ TEST_F(MacroLibraryTest, DamagedIndexesKeepPositionsAndNeverReachOutsideTheFolde
         damaged.SetFolder(folder);
         damaged.LoadMacroList();
         std::vector<std::string> guids;
-        for (const MacroEntry& entry : damaged.Entries())
-            guids.push_back(entry.guid);
+        for (int i = 0; i < static_cast<int>(damaged.Entries().size()); ++i)
+            guids.push_back(JsonFile::BaseFileName(damaged.MacroFilePath(i)));
         EXPECT_EQ(guids, row.guids);
         for (int i = 0; i < static_cast<int>(guids.size()); ++i) {
             EXPECT_EQ(damaged.LoadMacro(i).size(), guids[i].empty() ? 0u : 1u);
@@ -229,6 +228,66 @@ TEST_F(MacroLibraryTest, DamagedIndexesKeepPositionsAndNeverReachOutsideTheFolde
         EXPECT_EQ(FolderSnapshot(folder), before);
     }
     EXPECT_EQ(ReadFileBytes(dir / "outside.mac"), R"({"Events": []})");
+}
+
+// An unusable index is kept aside and rebuilt from the macro files; the panel and the device
+// upload then see the same macros.
+TEST_F(MacroLibraryTest, UnusableIndexesAreKeptAsideAndRebuiltFromTheMacroFiles)
+{
+    const std::string good = "2026_01_01_10_00_00_001";
+    WriteFileBytes(folder + "/" + good + ".mac", R"({"MacroName": "Fire", "Events": []})");
+    for (const char* config : {R"({"MacroInfo": [)", R"({"MacroInfo": {"MacroName": "a"}})"}) {
+        SCOPED_TRACE(config);
+        WriteFileBytes(folder + "/macro.config", config);
+        MacroLibrary damaged;
+        damaged.SetFolder(folder);
+        ASSERT_EQ(damaged.LoadMacroList(), 1);
+        EXPECT_EQ(damaged.MacroFilePath(0), folder + "/" + good + ".mac");
+        std::string name;
+        ASSERT_EQ(damaged.NewMacro(name), kMacroDone);
+        int copies = 0;
+        for (const auto& item : std::filesystem::directory_iterator(folder)) {
+            if (item.path().filename().string().rfind("macro.config.damaged-", 0) == 0) {
+                EXPECT_EQ(ReadFileBytes(item.path().string()), config);
+                std::filesystem::remove(item.path());
+                ++copies;
+            }
+        }
+        EXPECT_EQ(copies, 1);
+    }
+}
+
+TEST_F(MacroLibraryTest, EntriesTheProgramDoesNotUnderstandAreWrittenBackAndGuidsNeverBlanked)
+{
+    const std::string good = "2026_01_01_10_00_00_001";
+    Json::Value config;
+    Json::Value& list = config["MacroInfo"];
+    list.append(Json::Value("odd"));
+    Json::Value& foreign = list.append(Json::Value(Json::objectValue));
+    foreign["MacroName"] = "Foreign";
+    foreign["Guid"] = "{3F2504E0-4F89-11D3-9A0C-0305E82C3301}";
+    Json::Value& mine = list.append(Json::Value(Json::objectValue));
+    mine["MacroName"] = "Fire";
+    mine["Guid"] = good;
+    mine["Colour"] = "red";
+    list.append(mine)["MacroName"] = "Twin";
+    for (int i = 4; i < 60; ++i)
+        list.append(Json::Value(Json::objectValue))["MacroName"] = "m" + std::to_string(i);
+    config["Owner"] = "other tool";
+    ASSERT_EQ(JsonFile().WriteJsonDocument(folder + "/macro.config", config), 0);
+
+    ASSERT_EQ(library.LoadMacroList(), 60);
+    EXPECT_EQ(library.Entries()[1].guid, foreign["Guid"].asString());
+    EXPECT_EQ(library.MacroFilePath(1), "") << "refused where it would become a file name";
+    EXPECT_EQ(library.MacroFilePath(3), "") << "a repeated Guid names no second file";
+    EXPECT_EQ(library.SaveMacro(1, {}), kMacroNoMacro);
+    std::string name;
+    EXPECT_EQ(library.NewMacro(name), kMacroListFull);
+    ASSERT_EQ(library.RenameMacro(2, "Spray"), kMacroDone);
+
+    Json::Value expected = config;
+    expected["MacroInfo"][2]["MacroName"] = "Spray";
+    EXPECT_EQ(JsonFile().ReadJsonDocument(folder + "/macro.config"), expected);
 }
 
 } // namespace

@@ -64,6 +64,44 @@ TEST_F(ProfileFiles, LoadingABrokenDefaultThroughItsOwnPathNeverWritesIt)
     EXPECT_EQ(ReadFileBytes(defaultPath), "{broken");
 }
 
+TEST_F(ProfileFiles, TheDefaultProfileIsNeverWritten)
+{
+    const std::string before = ReadFileBytes(defaultPath);
+    // A device without a profile list of its own works on the default profile in memory.
+    profile.SetProfilePath(defaultPath);
+    profile.LoadProfile(defaultPath);
+    profile.SetLightInfo(LightInfo {});
+    profile.SetDpiStages({});
+    EXPECT_EQ(profile.SaveProfile(), -1);
+    EXPECT_EQ(profile.SaveOtherProfile(defaultPath), -1);
+    EXPECT_EQ(profile.WriteDocument(Json::Value(Json::objectValue), defaultPath), -1);
+    EXPECT_EQ(ReadFileBytes(defaultPath), before);
+}
+
+TEST_F(ProfileFiles, MembersTheProgramDoesNotKnowSurviveEverySetterAndSave)
+{
+    WriteFileBytes(userPath, R"({"Device": [{"LightInfo": {"Light": 1, "Future": "glow"}, "Macro2": [1, 2],
+                                   "DPIStages": {"StageActive": 0, "Curve": 3, "StageDPIs": [{"StageDPIX": 7, "Lod": 2}]},
+                                   "SystemStages": {"MouseSpeed": 3, "Accel": true}}],
+                                 "profilename": "Mine", "Extra": {"kept": 1}})");
+    profile.LoadProfile(userPath);
+    profile.SetLightInfo(profile.GetLightInfo());
+    profile.SetAudioLightInfo(profile.GetAudioLightInfo());
+    profile.SetDpiStages(profile.GetDpiStages());
+    profile.SetActiveStage(0);
+    profile.SetMouseSystem(profile.GetMouseSystem());
+    ASSERT_EQ(profile.SaveProfile(), 0);
+    Json::Value written = ReadBack(userPath);
+    const Json::Value& node = written["Device"][0];
+    EXPECT_EQ(node["LightInfo"]["Future"], "glow");
+    EXPECT_EQ(node["Macro2"].size(), 2u);
+    EXPECT_EQ(node["DPIStages"]["Curve"], 3);
+    EXPECT_EQ(node["DPIStages"]["StageDPIs"][0]["Lod"], 2);
+    EXPECT_EQ(node["SystemStages"]["Accel"], true);
+    EXPECT_EQ(written["Extra"]["kept"], 1);
+    EXPECT_EQ(written["profilename"], "Mine");
+}
+
 TEST_F(ProfileFiles, EveryRecordSurvivesSaveAndReload)
 {
     WriteFileBytes(userPath, kDefaultProfile);

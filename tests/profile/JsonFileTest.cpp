@@ -39,13 +39,40 @@ TEST(JsonFile, WriteIsStyledAndRoundTrips)
 {
     TempFolder dir;
     Json::Value value;
-    value["Name"] = "Profile \xE4\xB8\x80"; // UTF-8 kept as is
+    value["Name"] = "Profile \xE4\xB8\x80 \xF0\x9F\x8E\xAE"; // UTF-8 kept as is, four-byte forms too
     value["List"].append(1);
+    value["List"].append(2);
+    value["Nodes"].append(Json::Value(Json::objectValue))["Ctrl"] = "\x01\\u00e4\"";
+    value["Empty"] = Json::Value(Json::arrayValue);
     JsonFile json;
     ASSERT_EQ(json.WriteJsonDocument(dir / "p.json", value), 0);
-    std::string text = ReadFileBytes(dir / "p.json");
-    EXPECT_EQ(text, value.toStyledString() + "\n");
+    // JsonCpp's styled writer form: three spaces, " : ", short arrays on one line, control
+    // characters and escapes as written, then one more line end.
+    EXPECT_EQ(ReadFileBytes(dir / "p.json"), "{\n"
+                                             "   \"Empty\" : [],\n"
+                                             "   \"List\" : [ 1, 2 ],\n"
+                                             "   \"Name\" : \"Profile \xE4\xB8\x80 \xF0\x9F\x8E\xAE\",\n"
+                                             "   \"Nodes\" : [\n"
+                                             "      {\n"
+                                             "         \"Ctrl\" : \"\\u0001\\\\u00e4\\\"\"\n"
+                                             "      }\n"
+                                             "   ]\n"
+                                             "}\n\n");
     EXPECT_EQ(json.ReadJsonDocument(dir / "p.json"), value);
+}
+
+TEST(JsonFile, TheProgramFolderIsNeverWritten)
+{
+    TempFolder dir;
+    testsupport::ScopedEnv program("QV742_DATA_DIR", dir / "program");
+    std::filesystem::create_directories(dir / "program/DefaultData");
+    WriteFileBytes(dir / "program/DefaultData/mouse.Json", "{}");
+    JsonFile json;
+    EXPECT_EQ(json.WriteJsonDocument(dir / "program/DefaultData/mouse.Json", Json::Value(1)), -1);
+    EXPECT_EQ(json.WriteJsonDocument(dir / "program/../program/new.json", Json::Value(1)), -1);
+    EXPECT_EQ(ReadFileBytes(dir / "program/DefaultData/mouse.Json"), "{}");
+    EXPECT_FALSE(std::filesystem::exists(dir / "program/new.json"));
+    EXPECT_EQ(json.WriteJsonDocument(dir / "user.json", Json::Value(1)), 0);
 }
 
 TEST(JsonFile, FailedWriteKeepsTheOldFileAndSaysSo)

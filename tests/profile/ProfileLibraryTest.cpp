@@ -32,7 +32,7 @@ protected:
         ProfileListFile list;
         for (size_t i = 0; i < names.size(); ++i) {
             std::string id = "2026_01_01_10_00_00_00" + std::to_string(i);
-            list.entries.push_back({names[i], id});
+            list.Append(names[i], id);
             WriteFileBytes(folder + "/" + id + ".Json", kDefaultProfile);
         }
         ASSERT_EQ(list.Write(folder + "/ProfileList.ini"), 0);
@@ -244,10 +244,12 @@ TEST_F(ProfileLibraryTest, DamagedListsStartWithTheProfilesThatExist)
         {"select out of range", "{\"profilelist\": [" + entry1 + "," + entry2 + R"(], "profileselect": 7})", {"One", "Two"}, 0},
         {"select negative", "{\"profilelist\": [" + entry1 + "," + entry2 + R"(], "profileselect": -1})", {"One", "Two"}, 0},
         {"select text", "{\"profilelist\": [" + entry1 + "," + entry2 + R"(], "profileselect": "1"})", {"One", "Two"}, 0},
+        // Entries that cannot name a file stay in the list; the first that can is selected.
         {"escaping ids", R"({"profilelist": [{"profilename": "Evil", "profileUUID": "../outside"},
-                              {"profilename": "Abs", "profileUUID": "/etc/passwd"}, )" + entry2 + "]}", {"Two"}, 0},
-        {"repeated id", "{\"profilelist\": [" + entry1 + "," + entry1 + "," + entry2 + R"(], "profileselect": 2})", {"One", "Two"}, 0},
-        {"wrong types", R"({"profilelist": [5, "x", null, {"profilename": ["n"], "profileUUID": ")" + id1 + R"("}]})", {"Profile1"}, 0},
+                              {"profilename": "Abs", "profileUUID": "/etc/passwd"}, )" + entry2 + "]}", {"Evil", "Abs", "Two"}, 2},
+        {"repeated id", "{\"profilelist\": [" + entry1 + "," + entry1 + "," + entry2 + R"(], "profileselect": 1})", {"One", "One", "Two"}, 0},
+        {"wrong types", R"({"profilelist": [5, "x", null, {"profilename": ["n"], "profileUUID": ")" + id1 + R"("}]})",
+         {"Profile1", "Profile2", "Profile3", "Profile4"}, 3},
     };
     auto profilesBefore = FolderSnapshot(folder);
     for (const Row& row : rows) {
@@ -263,8 +265,44 @@ TEST_F(ProfileLibraryTest, DamagedListsStartWithTheProfilesThatExist)
         EXPECT_TRUE(std::filesystem::exists(fresh.CurrentProfilePath()));
         for (const auto& [name, bytes] : profilesBefore)
             EXPECT_EQ(ReadFileBytes(folder + "/" + name), bytes) << name;
+        for (int i = 0; i < fresh.Count(); ++i) {
+            const std::string path = fresh.ProfilePathAt(i);
+            EXPECT_TRUE(path.empty() || std::filesystem::path(path).parent_path() == folder) << path;
+        }
     }
     EXPECT_EQ(ReadFileBytes(dir / "data/outside.Json"), "{}");
+}
+
+TEST_F(ProfileLibraryTest, EntriesTheProgramDoesNotUnderstandAreWrittenBackAsTheyWere)
+{
+    std::filesystem::create_directories(folder);
+    const std::string id = "2026_01_01_10_00_00_001";
+    WriteFileBytes(folder + "/" + id + ".Json", kDefaultProfile);
+    Json::Value list;
+    Json::Value& entries = list["profilelist"];
+    entries.append(Json::Value(5));
+    entries.append(Json::Value(Json::objectValue))["profileUUID"] = "{3F2504E0-4F89-11D3-9A0C-0305E82C3301}";
+    Json::Value& mine = entries.append(Json::Value(Json::objectValue));
+    mine["profilename"] = "Mine";
+    mine["profileUUID"] = id;
+    mine["profileislink"] = 1;
+    mine["cloud"] = "kept";
+    entries.append(mine)["profilename"] = "Twin"; // the same identifier once more
+    for (int i = 4; i < 55; ++i)
+        entries.append(Json::Value(Json::objectValue))["profilename"] = "p" + std::to_string(i);
+    list["profileselect"] = 2;
+    list["sync"] = true;
+    ASSERT_EQ(JsonFile().WriteJsonDocument(folder + "/ProfileList.ini", list), 0);
+
+    ASSERT_EQ(library.Init(), kProfileDone);
+    EXPECT_EQ(library.Count(), 55) << "a list past fifty is not cut";
+    EXPECT_EQ(library.ProfilePathAt(3), "") << "a repeated identifier names no file";
+    EXPECT_EQ(library.Add(), kProfileListFull);
+    ASSERT_EQ(library.Rename("Renamed"), kProfileDone);
+
+    Json::Value expected = list;
+    expected["profilelist"][2]["profilename"] = "Renamed";
+    EXPECT_EQ(List(), expected);
 }
 
 TEST_F(ProfileLibraryTest, FailedWritesLeaveListAndProfilesAsTheyWere)

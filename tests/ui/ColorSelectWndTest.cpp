@@ -105,6 +105,26 @@ TEST_F(ColorSelectWndTest, PaletteColourFillsTheSelectedUserSwatchAcrossOpenings
     EXPECT_EQ(document["coloroptioninfo"]["palletDialogcollectcoloroption"][3]["color"].asString(), "FF00FF00");
 }
 
+TEST_F(ColorSelectWndTest, ADamagedSwatchFileIsKeptAsideAndNothingThrowsOnAClick)
+{
+    const std::string damaged = R"({"coloroptioninfo":{"palletDialogcoloroption":"x","palletDialogcollectcoloroption":[1,{"color":5}]}})";
+    std::filesystem::create_directories(std::filesystem::path(CColorSelectWnd::ConfigPath()).parent_path());
+    testsupport::WriteFileBytes(CColorSelectWnd::ConfigPath(), damaged);
+    Open();
+    EXPECT_EQ(Find("color_option_0")->GetBkColor(), 0xFFFF0000u) << "the default swatches replace the damaged ones";
+    Option("color_option_2")->Selected(true);
+    Option("collect_color_option_1")->Selected(true);
+    Type("color_edit_r", "12");
+
+    const Json::Value document = JsonFile().ReadJsonDocument(CColorSelectWnd::ConfigPath());
+    EXPECT_EQ(document["coloroptioninfo"]["palletDialogcoloroption_selectitem"], 2);
+    EXPECT_EQ(document["coloroptioninfo"]["palletDialogcollectcoloroption"][1]["UserData"], "1");
+    int copies = 0;
+    for (const auto& item : std::filesystem::directory_iterator(std::filesystem::path(CColorSelectWnd::ConfigPath()).parent_path()))
+        copies += testsupport::ReadFileBytes(item.path().string()) == damaged;
+    EXPECT_EQ(copies, 1);
+}
+
 TEST_F(ColorSelectWndTest, HiddenSevenColourChoiceIsNeverOn)
 {
     Open();

@@ -54,6 +54,10 @@ public:
             return new StandIn<CHorizontalLayoutUI>(tag);
         if (name == "deviceprofile")
             return new StandIn<CHorizontalLayoutUI>("DeviceProfile");
+        if (name == "shootcontrol")
+            return new StandIn<CHorizontalLayoutUI>("ShootControl");
+        if (name == "chartview")
+            return new StandIn<CControlUI>("ChartView");
         if (name == "keysetcontrol")
             return new StandIn<CHorizontalLayoutUI>("KeySetControl");
         if (name == "macrocontrol")
@@ -231,6 +235,30 @@ TEST_F(ShippedSkinTest, TilePowerTileAndTrayMenuHoldTheirNamedControls)
         hasExit |= items->GetItemAt(i)->GetName() == "exit";
     EXPECT_TRUE(hasExit);
     delete menu;
+}
+
+// The recoil pattern editor's subtree has every control the editor looks up.
+TEST_F(ShippedSkinTest, RecoilEditorHoldsItsNamedControls)
+{
+    CControlUI* editor = window.BuildInto("XML\\CustomControlXML\\ShootControl.xml", "device_switch");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_STREQ(editor->GetClass(), "ShootControl");
+    EXPECT_EQ(editor->GetName(), "ShootControlItem");
+    for (int gun = 0; gun < 4; ++gun)
+        ExpectControl(editor, "shoot_gun_op_" + std::to_string(gun), "Option");
+    for (int shot = 0; shot < 30; ++shot)
+        ExpectControl(editor, "bullet_op_" + std::to_string(shot), "Option");
+    ExpectControl(editor, "shoot_image_display_switch", "TabLayout");
+    EXPECT_EQ(static_cast<CTabLayoutUI*>(window.FindIn(editor, "shoot_image_display_switch")->GetInterface("TabLayout"))->GetCount(), 4);
+    ExpectControl(editor, "bullet_select_index", "Label");
+    for (const char* name : {"bullet_x_check", "bullet_y_check"})
+        ExpectControl(editor, name, "Option");
+    for (const char* name : {"bullet_x_eidt", "bullet_y_eidt", "bullet_delay_eidt"})
+        ExpectControl(editor, name, "Edit");
+    for (const char* name : {"bullet_selected_prev", "bullet_selected_next", "shootdate_import_btn", "shootdate_export_btn",
+                             "shootdate_save_btn", "shootdate_reset_btn"})
+        ExpectControl(editor, name, "Button");
+    ExpectControl(editor, "shoot_pattern_chart");
 }
 
 struct PageCase {

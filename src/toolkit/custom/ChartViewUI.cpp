@@ -9,6 +9,30 @@ namespace {
 const DWORD kSliceColours[] = {0xFF4F8DF5, 0xFFF5A34F, 0xFF5FC97E, 0xFFE0565B, 0xFFA77BE8, 0xFF4FC7D1};
 }
 
+void* CChartViewUI::GetInterface(std::string_view name)
+{
+    if (name == "ChartView")
+        return this;
+    return CControlUI::GetInterface(name);
+}
+
+void CChartViewUI::SetSelectedItem(int index)
+{
+    if (index == m_nSelected)
+        return;
+    m_nSelected = index;
+    Invalidate();
+}
+
+DWORD CChartViewUI::ItemColour(size_t index) const
+{
+    if (m_dwSelectedColor && int(index) == m_nSelected)
+        return m_dwSelectedColor;
+    if (m_dwPillarColor)
+        return m_dwPillarColor;
+    return kSliceColours[index % std::size(kSliceColours)];
+}
+
 void CChartViewUI::AddItem(const std::string& name, double value)
 {
     m_items.emplace_back(name, value);
@@ -67,7 +91,7 @@ void CChartViewUI::PaintItems(HDC hDC)
         int left = m_rcItem.left + int(i) * slot + (slot - pillar) / 2;
         int height = int(std::max(0.0, m_items[i].second) / highest * area);
         RECT bar{left, m_rcItem.bottom - textHeight - height, left + pillar, m_rcItem.bottom - textHeight};
-        hDC->FillRect(bar, kSliceColours[i % std::size(kSliceColours)]);
+        hDC->FillRect(bar, ItemColour(i));
         if (m_bShowText)
             CRenderEngine::DrawText(hDC, m_pManager, RECT{left - slot / 4, bar.bottom, left + pillar + slot / 4, m_rcItem.bottom},
                                     m_items[i].first, 0xFF909090, m_nFont, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -89,4 +113,6 @@ void CChartViewUI::SetAttribute(std::string_view name, std::string_view value)
     else if (name == "showhtml") m_bShowHtml = value == "true";
     else if (name == "showtext") m_bShowText = value == "true";
     else if (name == "font") m_nFont = ParseInt(value, -1);
+    else if (name == "pillarcolor") m_dwPillarColor = ParseColor(value);
+    else if (name == "selectedcolor") m_dwSelectedColor = ParseColor(value);
 }

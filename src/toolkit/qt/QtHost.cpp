@@ -133,6 +133,20 @@ RECT CQtHost::MonitorRect(const RECT& rc)
     return RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
 }
 
+POINT CQtHost::ScreenPointFromDevicePixels(POINT devicePoint)
+{
+    // Qt scales each screen about its top-left corner, which keeps its device position.
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect logical = screen->geometry();
+        const qreal ratio = screen->devicePixelRatio();
+        const QRect device(logical.topLeft(), logical.size() * ratio);
+        if (device.contains(devicePoint.x, devicePoint.y))
+            return POINT{logical.left() + int((devicePoint.x - logical.left()) / ratio),
+                         logical.top() + int((devicePoint.y - logical.top()) / ratio)};
+    }
+    return devicePoint;
+}
+
 POINT CQtHost::CursorPos()
 {
     QPoint pt = QCursor::pos();

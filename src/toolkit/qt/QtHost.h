@@ -39,6 +39,7 @@ public:
     SIZE MeasureText(const std::string& text, const TFontInfo& font, int pixelSize) override;
     RECT MonitorRect(const RECT& rc) override;
     POINT CursorPos() override;
+    POINT ScreenPointFromDevicePixels(POINT devicePoint) override;
     bool AddFontFile(const std::string& path) override;
     void SubstituteFontFace(const std::string& face, const std::vector<std::string>& families) override;
     std::unique_ptr<ITrayIconImpl> CreateTrayIcon(std::function<void(UINT mouseMessage)> onMouse) override;

@@ -1,5 +1,6 @@
 #include "toolkit/qt/QtWindow.h"
 
+#include "platform/FocusedWindowCapture.h"
 #include "toolkit/WindowWnd.h"
 #include "toolkit/qt/QtPainter.h"
 #include "toolkit/UIParse.h"
@@ -148,6 +149,8 @@ protected:
     void leaveEvent(QEvent*) override { Send(WM_MOUSELEAVE, 0, 0); }
     void keyPressEvent(QKeyEvent* e) override
     {
+        if (CapturedByHook(e, true))
+            return;
         UINT mods = Modifiers(e->modifiers());
         if (UINT vk = ToVirtualKey(e->key()))
             Send(WM_KEYDOWN, vk, LPARAM(mods));
@@ -158,6 +161,8 @@ protected:
     }
     void keyReleaseEvent(QKeyEvent* e) override
     {
+        if (CapturedByHook(e, false))
+            return;
         if (UINT vk = ToVirtualKey(e->key()))
             Send(WM_KEYUP, vk, LPARAM(Modifiers(e->modifiers())));
     }
@@ -177,6 +182,14 @@ protected:
     }
 
 private:
+    // Where no X server records keys, a running capture takes those typed into our windows.
+    static bool CapturedByHook(QKeyEvent* e, bool down)
+    {
+        // The native scan code is the X (and xkb) keycode: the Linux key code + 8.
+        const int linuxCode = static_cast<int>(e->nativeScanCode()) - 8;
+        return platform::FocusedWindowCapture::FeedKey(linuxCode, down, static_cast<uint32_t>(e->timestamp()));
+    }
+
     void Send(UINT msg, WPARAM wParam, LPARAM lParam)
     {
         if (m_window)
