@@ -4,19 +4,23 @@
 # make test-tsan the same tests built with ThreadSanitizer
 # make bench      builds the benchmarks and runs them
 # make fuzz       builds the libFuzzer targets with clang into build-fuzz/
+# make install    builds and installs under PREFIX (default /usr/local), staged under DESTDIR if set
+# make package    builds the Debian package into build/packages/
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
+DESTDIR    ?=
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
 # ccache hits across clones of the tree (CI builds a fresh clone in another folder).
 export CCACHE_BASEDIR := $(CURDIR)
 export CCACHE_NOHASHDIR := true
 
-.PHONY: setup build run test test-asan test-tsan bench fuzz clean
+.PHONY: setup build run test test-asan test-tsan bench fuzz install package clean
 
 setup:
 	@bash scripts/setup.sh
@@ -50,6 +54,12 @@ bench: build
 fuzz: setup
 	@test -f $(FUZZ_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV742_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

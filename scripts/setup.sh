@@ -12,6 +12,7 @@ packages=(
   fonts-noto-core fonts-noto-cjk
   libx11-dev libxtst-dev
   xvfb xauth imagemagick x11-utils xdotool
+  librsvg2-bin desktop-file-utils appstream lintian
 )
 
 missing=()
