@@ -132,6 +132,16 @@ void KeyPanelCommands::OnNotify(TNotifyUI& msg, COrlithUSBDevice* device)
     }
 }
 
+bool KeyPanelCommands::IsOnlyLeftButton(const std::vector<KeyAssignment>& keys, int key)
+{
+    if (keys.at(static_cast<size_t>(key)).current.function != kLeftButton)
+        return false;
+    int holders = 0;
+    for (const KeyAssignment& each : keys)
+        holders += each.current.function == kLeftButton ? 1 : 0;
+    return holders == 1;
+}
+
 void KeyPanelCommands::OnKeyClick(int key, COrlithUSBDevice& device)
 {
     CKeySetControlUI* panel = PanelOf(&device);
@@ -142,15 +152,9 @@ void KeyPanelCommands::OnKeyClick(int key, COrlithUSBDevice& device)
     const std::vector<KeyAssignment> keys = device.KeyAssignments();
     if (key >= static_cast<int>(keys.size()))
         return;
-    if (kind == kDeviceMouse && keys[static_cast<size_t>(key)].current.function == kLeftButton) {
-        int holders = 0;
-        for (const KeyAssignment& each : keys)
-            holders += each.current.function == kLeftButton ? 1 : 0;
-        // The only left button cannot be given away: the mouse would have none.
-        if (holders == 1) {
-            Dialogs().Notice("message_text_6", true);
-            return;
-        }
+    if (kind == kDeviceMouse && IsOnlyLeftButton(keys, key)) {
+        Dialogs().Notice("message_text_6", true);
+        return;
     }
     device.SelectKey(key);
     MarkSelectedKey(device);
@@ -165,6 +169,13 @@ void KeyPanelCommands::Apply(CKeySetControlUI& panel, COrlithUSBDevice& device)
     const int key = device.SelectedKey();
     if (key < 0 || key >= static_cast<int>(keys.size()))
         return;
+    // The page opens on the first key, so this guards the left button as a key click does.
+    if (WiredKindOf(device.Kind()) == kDeviceMouse && IsOnlyLeftButton(keys, key) && function != kLeftButton) {
+        Dialogs().Notice("message_text_6", true);
+        panel.ShowCurrentFunction();
+        panel.EnableEditButtons(false);
+        return;
+    }
     keys[static_cast<size_t>(key)].current.function = function;
     device.SetKeyAssignments(keys);
     panel.EnableEditButtons(true);

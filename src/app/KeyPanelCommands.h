@@ -34,6 +34,8 @@ public:
     void Apply(CKeySetControlUI& panel, COrlithUSBDevice& device);
 
 private:
+    // True when key holds the mouse's only left button, which must never be given away.
+    static bool IsOnlyLeftButton(const std::vector<KeyAssignment>& keys, int key);
     void OnKeyClick(int key, COrlithUSBDevice& device);
     void SaveToDevice(CKeySetControlUI& panel, COrlithUSBDevice& device);
     IProfileDialogs& Dialogs();

@@ -192,6 +192,17 @@ TEST_F(KeyPanel, TheOnlyLeftButtonCannotBeChosen)
     EXPECT_EQ(Device().SelectedKey(), 1);
 }
 
+// The page opens on the first key: choosing a function there must not take the left button away.
+TEST_F(KeyPanel, TheOnlyLeftButtonKeepsItsFunctionWhenShownFirst)
+{
+    ASSERT_EQ(Device().SelectedKey(), 0);
+    const KeyFunction before = Stored(0);
+    Combo("keyset_function_combo")->SelectItem(Panel().FindCategoryItem(kCategoryMacro));
+    host.RunPending();
+    EXPECT_EQ(Stored(0), before);
+    EXPECT_EQ(dialogs->notices, std::vector<std::string>{"message_text_6"});
+}
+
 TEST_F(KeyPanel, AMacroOnAButtonReachesTheMouseWithTheKeyTable)
 {
     std::string name;
