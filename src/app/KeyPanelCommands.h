@@ -15,6 +15,7 @@ class CPaintManagerUI;
 class COrlithUSBDevice;
 class IProfileDialogs;
 class ProfileCommands;
+struct KeyAssignment;
 
 class KeyPanelCommands {
 public:
