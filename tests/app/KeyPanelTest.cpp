@@ -197,7 +197,7 @@ TEST_F(KeyPanel, TheOnlyLeftButtonKeepsItsFunctionWhenShownFirst)
 {
     ASSERT_EQ(Device().SelectedKey(), 0);
     const KeyFunction before = Stored(0);
-    Combo("keyset_function_combo")->SelectItem(Panel().FindCategoryItem(kCategoryMacro));
+    Combo("keyset_function_combo")->SelectItem(Panel().FindCategoryItem(kCategoryMedia));
     host.RunPending();
     EXPECT_EQ(Stored(0), before);
     EXPECT_EQ(dialogs->notices, std::vector<std::string>{"message_text_6"});
