@@ -227,12 +227,8 @@ void MacroPanelCommands::Save(CMacroControlUI& panel, bool fillEmptyDelays)
         Dialogs().Notice(MacroResultMessageKey(result), true);
 }
 
-void MacroPanelCommands::NewMacro(CMacroControlUI& panel, COrlithUSBDevice& device)
+void MacroPanelCommands::TakeAddedMacro(int result, const std::string& name, COrlithUSBDevice& device)
 {
-    if (!Dialogs().Confirm("message_text_29"))
-        return;
-    std::string name;
-    const int result = panel.NewMacro(name);
     if (result == kMacroDone) {
         if (CKeySetControlUI* keys = KeyPanelCommands::PanelOf(&device))
             keys->AddMacroItem(name);
@@ -242,6 +238,15 @@ void MacroPanelCommands::NewMacro(CMacroControlUI& panel, COrlithUSBDevice& devi
     if (result != kMacroListFull || mouse)
         if (const char* key = MacroResultMessageKey(result); key && *key)
             Dialogs().Notice(key, true);
+}
+
+void MacroPanelCommands::NewMacro(CMacroControlUI& panel, COrlithUSBDevice& device)
+{
+    if (!Dialogs().Confirm("message_text_29"))
+        return;
+    std::string name;
+    const int result = panel.NewMacro(name);
+    TakeAddedMacro(result, name, device);
 }
 
 void MacroPanelCommands::DeleteMacro(CMacroControlUI& panel, COrlithUSBDevice& device)
@@ -310,15 +315,7 @@ void MacroPanelCommands::ImportMacro(CMacroControlUI& panel, COrlithUSBDevice& d
         return;
     std::string name;
     const int result = panel.ImportMacro(path, name);
-    if (result == kMacroDone) {
-        if (CKeySetControlUI* keys = KeyPanelCommands::PanelOf(&device))
-            keys->AddMacroItem(name);
-        return;
-    }
-    const bool mouse = WiredKindOf(device.Kind()) == kDeviceMouse;
-    if (result != kMacroListFull || mouse)
-        if (const char* key = MacroResultMessageKey(result); key && *key)
-            Dialogs().Notice(key, true);
+    TakeAddedMacro(result, name, device);
 }
 
 void MacroPanelCommands::ExportMacro(CMacroControlUI& panel)

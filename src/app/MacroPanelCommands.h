@@ -77,6 +77,9 @@ public:
     void StopRecording(COrlithUSBDevice& device);
 
 private:
+    // A macro made or imported joins the key panel's list; a failure is told, except a full
+    // list on a keyboard.
+    void TakeAddedMacro(int result, const std::string& name, COrlithUSBDevice& device);
     void SetRecordHook(CaptureMode mode, bool enable, COrlithUSBDevice& device);
     void NewMacro(CMacroControlUI& panel, COrlithUSBDevice& device);
     void DeleteMacro(CMacroControlUI& panel, COrlithUSBDevice& device);
